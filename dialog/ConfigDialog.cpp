@@ -1,0 +1,51 @@
+#include "ConfigDialog.h"
+
+#include "AboutDialog.h"
+#include "ShellDuties.h"
+#include "resource.h"
+
+CConfigDialog::CConfigDialog(CDialog *parent)
+    : CDialog(IDD_PELMORA_CONFIG, parent), icon_(loadApplicationIcon())
+{
+}
+
+bool CConfigDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    controls_.attach(GetSafeHwnd());
+    logic_.controlsFromMembers();
+    addAboutEntry(GetSafeHwnd());
+    setWindowIcons(GetSafeHwnd(), icon_);
+    logic_.initialise();
+    return true;
+}
+
+void CConfigDialog::OnOK()
+{
+    logic_.membersFromControls();
+    CDialog::OnOK();
+}
+
+bool CConfigDialog::OnCommand(int notification, int controlId)
+{
+    return logic_.onCommand(notification, controlId);
+}
+
+bool CConfigDialog::OnSysCommand(UINT command)
+{
+    if (!isAboutCommand(command))
+        return false;
+    CAboutDialog about;
+    about.DoModal();
+    return true;
+}
+
+bool CConfigDialog::OnPaint()
+{
+    if (!IsIconic(GetSafeHwnd()))
+        return false;
+    paintMinimisedIcon(GetSafeHwnd(), icon_);
+    return true;
+}
+
+HICON CConfigDialog::OnQueryDragIcon() { return icon_; }

@@ -1,0 +1,27 @@
+// The configuration dialog's window: template 102 around ConfigDialogLogic,
+// with the application icon and the About entry in its system menu.
+#pragma once
+
+#include "ConfigDialogLogic.h"
+#include "Dialog.h"
+#include "LinkedSettingsLibrary.h"
+#include "Win32ControlSurface.h"
+
+class CConfigDialog : public CDialog {
+public:
+    explicit CConfigDialog(CDialog *parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    bool OnCommand(int notification, int controlId) override;
+    bool OnSysCommand(UINT command) override;
+    bool OnPaint() override;
+    HICON OnQueryDragIcon() override;
+
+private:
+    HICON icon_;
+    LinkedSettingsLibrary library_;
+    Win32ControlSurface controls_;
+    ConfigDialogLogic logic_{library_, controls_};
+};

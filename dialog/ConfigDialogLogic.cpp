@@ -1,0 +1,114 @@
+#include "ConfigDialogLogic.h"
+
+#include "resource.h"
+
+ConfigDialogLogic::ConfigDialogLogic(SettingsLibrary &library, ControlSurface &controls)
+    : library_(library), controls_(controls)
+{
+    table_.reset();
+}
+
+void ConfigDialogLogic::initialise()
+{
+    enumerateModems();
+    lockEditors();
+}
+
+// Asks the library for every modem, within the table's size: once the table
+// is full no further record is handed to the library.
+void ConfigDialogLogic::enumerateModems()
+{
+    table_.reset();
+    int32_t cursor = 0;
+    while (table_.count < kModemTableSize) {
+        ModemRecord &record = table_.records[table_.count];
+        if (library_.enumOstvModem(&record, &cursor) != 0)
+            break;
+        library_.CheckSerialModem(&record);
+        // The library's texts are NUL-terminated within their fields; make
+        // sure of it before reading them.
+        record.name[MODEM_TEXT_SIZE - 1] = '\0';
+        record.description[MODEM_TEXT_SIZE - 1] = '\0';
+        controls_.listAppend(IDC_MODEM_LIST, std::string(record.name) + ": " + record.description);
+        ++table_.count;
+    }
+}
+
+void ConfigDialogLogic::lockEditors()
+{
+    for (int e = 0; e < kEditorCount; ++e) {
+        editors_[e].position = 0;
+        setEditorEnabled(EditorIndex(e), false);
+        controls_.enable(editorLayouts[e].overrideId, false);
+    }
+}
+
+void ConfigDialogLogic::controlsFromMembers()
+{
+    for (int e = 0; e < kEditorCount; ++e)
+        for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
+            controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digits[d]);
+}
+
+void ConfigDialogLogic::membersFromControls()
+{
+    for (int e = 0; e < kEditorCount; ++e)
+        for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
+            editors_[e].digits[d] = controls_.text(editorLayouts[e].digitIds[d]);
+}
+
+void ConfigDialogLogic::onModemSelected()
+{
+    // Only a selection of an existing record makes it current.
+    if (controls_.listCount(IDC_MODEM_LIST) == 0)
+        return;
+    const int selection = controls_.listSelection(IDC_MODEM_LIST);
+    if (selection < 0 || selection >= table_.count)
+        return;
+
+    table_.currentIndex = selection;
+    const bool mohOn = current().mohEnabled != 0;
+    controls_.enable(IDC_ENABLE_MOH, !mohOn);
+    controls_.enable(IDC_DISABLE_MOH, mohOn);
+    for (const EditorLayout &layout : editorLayouts)
+        controls_.enable(layout.overrideId, true);
+
+    // An editor whose stored sequence is empty is emptied too, so that it
+    // never shows the previous modem's digits under this one.
+    for (int e = 0; e < kEditorCount; ++e) {
+        const std::string stored = current().*editorLayouts[e].field;
+        if (stored.empty())
+            editors_[e].clear();
+        else
+            editors_[e].showSequence(stored);
+    }
+    controlsFromMembers();
+}
+
+void ConfigDialogLogic::onModemListIgnored() {}
+
+void ConfigDialogLogic::onEnableMoh() { switchMoh(true); }
+
+void ConfigDialogLogic::onDisableMoh() { switchMoh(false); }
+
+// The buttons swap only once the library has stored the new state; the
+// library leaves mohEnabled in the record as it stored it.
+void ConfigDialogLogic::switchMoh(bool on)
+{
+    ModemRecord &record = current();
+    const int error = on ? library_.enableMOH(&record) : library_.disableMOH(&record);
+    if (error != 0) {
+        reportFailure(on ? "switch modem-on-hold on for" : "switch modem-on-hold off for", error);
+        return;
+    }
+    controls_.enable(IDC_ENABLE_MOH, !on);
+    controls_.enable(IDC_DISABLE_MOH, on);
+}
+
+void ConfigDialogLogic::reportFailure(const std::string &what, int error)
+{
+    const std::string name = current().name;
+    controls_.showError("Could not " + what + " the modem \"" + name + "\".\n\n" +
+                        library_.describeError(error) +
+                        "\n\nThe value stored for the modem is unchanged.");
+}

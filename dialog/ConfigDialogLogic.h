@@ -1,0 +1,75 @@
+// Everything the configuration dialog does, on plain members: the modem
+// table, the three sequence editors and the saved sequences. It reaches its
+// controls only through a ControlSurface and the modems only through a
+// SettingsLibrary, so it runs the same in a real window and in tests.
+#pragma once
+
+#include "EditorLayout.h"
+#include "MessageMap.h"
+#include "ModemTable.h"
+#include "SavedSequences.h"
+#include "SequenceEditor.h"
+
+#include "ControlSurface.h"
+#include "SettingsLibrary.h"
+
+#include <string>
+
+class ConfigDialogLogic {
+public:
+    ConfigDialogLogic(SettingsLibrary &library, ControlSurface &controls);
+    ConfigDialogLogic(const ConfigDialogLogic &) = delete;
+    ConfigDialogLogic &operator=(const ConfigDialogLogic &) = delete;
+
+    // Lists the modems and locks the editors; the dialog's controls exist.
+    void initialise();
+
+    // Routes a control notification through the message map; false when no
+    // row handles it.
+    bool onCommand(int notification, int controlId);
+
+    // The two directions of data exchange between digit texts and fields.
+    void controlsFromMembers();
+    void membersFromControls();
+
+    const ModemTable &table() const { return table_; }
+    const SequenceEditor &editor(EditorIndex index) const { return editors_[index]; }
+    const SavedSequences &savedSequences() const { return saved_; }
+
+private:
+    void enumerateModems();
+    void lockEditors();
+
+    // Message map handlers: one for each acting control.
+    void onModemSelected();
+    void onModemListIgnored();
+    void onEnableMoh();
+    void onDisableMoh();
+    template <EditorIndex E, int Key> void onKeypad() { enterKey(E, keypadCharacters[Key]); }
+    template <EditorIndex E> void onOverride() { overrideClicked(E); }
+    template <EditorIndex E> void onApply() { apply(E); }
+    template <EditorIndex E> void onClear() { clear(E); }
+    template <EditorIndex E> void onRestore() { restore(E); }
+
+    // The routines the editors' handlers share.
+    void enterKey(EditorIndex editor, const char *character);
+    void showSequence(EditorIndex editor, const std::string &sequence);
+    void setEditorEnabled(EditorIndex editor, bool enabled);
+    void overrideClicked(EditorIndex editor);
+    void apply(EditorIndex editor);
+    void clear(EditorIndex editor);
+    void restore(EditorIndex editor);
+
+    void switchMoh(bool on);
+    bool storeSequence(EditorIndex editor, const std::string &sequence);
+    void reportFailure(const std::string &what, int error);
+    ModemRecord &current() { return table_.records[table_.currentIndex]; }
+
+    static const MessageMapEntry<ConfigDialogLogic> messageMap[];
+
+    SettingsLibrary &library_;
+    ControlSurface &controls_;
+    ModemTable table_;
+    SequenceEditor editors_[kEditorCount];
+    SavedSequences saved_;
+};

@@ -1,0 +1,28 @@
+// The configuration dialog's controls as its template lays them out.
+#pragma once
+
+#include <cstddef>
+
+enum class ControlKind {
+    DefaultPush,   // the default push button
+    Push,          // push button
+    PushDisabled,  // push button, disabled in the template
+    PushGroup,     // push button that starts a group
+    GroupBox,
+    DigitField,    // one-character, read-only edit field
+    ModemList,     // the modem list box
+    Check,         // automatic check box
+    CheckDisabled, // automatic check box, disabled in the template
+};
+
+struct TemplateControl {
+    int id;
+    ControlKind kind;
+    const char *caption;
+    int x, y, width, height; // dialog units
+};
+
+constexpr std::size_t kConfigControlCount = 70;
+extern const TemplateControl configControls[kConfigControlCount];
+
+bool enabledInTemplate(ControlKind kind);

@@ -1,0 +1,20 @@
+// The dialog's modems: the records the library filled, in the order it
+// reported them. List entry i is record i.
+#pragma once
+
+#include "OvMohReg.h"
+
+#include <cstdint>
+
+constexpr int32_t kModemTableSize = 10;
+
+struct ModemTable {
+    ModemRecord records[kModemTableSize];
+    int32_t count = 0;
+    // The selected record; only ever set to an index below count.
+    int32_t currentIndex = -1;
+
+    // Empties the table and puts every record into the state the library
+    // expects before enumeration.
+    void reset();
+};

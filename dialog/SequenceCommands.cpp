@@ -1,0 +1,74 @@
+// The sequence editors' actions: keys, override boxes, Apply, Clear, Restore.
+#include "ConfigDialogLogic.h"
+
+#include <cstring>
+
+void ConfigDialogLogic::enterKey(EditorIndex editor, const char *character)
+{
+    editors_[editor].enterKey(character);
+    controlsFromMembers();
+}
+
+void ConfigDialogLogic::showSequence(EditorIndex editor, const std::string &sequence)
+{
+    editors_[editor].showSequence(sequence);
+    controlsFromMembers();
+}
+
+void ConfigDialogLogic::setEditorEnabled(EditorIndex editor, bool enabled)
+{
+    const EditorLayout &layout = editorLayouts[editor];
+    for (int id : layout.keypadIds)
+        controls_.enable(id, enabled);
+    controls_.enable(layout.applyId, enabled);
+    controls_.enable(layout.clearId, enabled);
+    controls_.enable(layout.restoreId, enabled);
+}
+
+void ConfigDialogLogic::overrideClicked(EditorIndex editor)
+{
+    setEditorEnabled(editor, controls_.isChecked(editorLayouts[editor].overrideId));
+}
+
+void ConfigDialogLogic::apply(EditorIndex editor)
+{
+    membersFromControls();
+    storeSequence(editor, editors_[editor].composed());
+}
+
+void ConfigDialogLogic::clear(EditorIndex editor)
+{
+    editors_[editor].clear();
+    controlsFromMembers();
+    storeSequence(editor, "");
+}
+
+void ConfigDialogLogic::restore(EditorIndex editor)
+{
+    editors_[editor].position = 0;
+    showSequence(editor, saved_[table_.currentIndex][editor]);
+}
+
+// Hands the new sequence to the library in the current record. Only once it
+// is stored does the replaced value become the one Restore brings back; when
+// the library refuses, record and saved value keep what they held.
+bool ConfigDialogLogic::storeSequence(EditorIndex editor, const std::string &sequence)
+{
+    const EditorLayout &layout = editorLayouts[editor];
+    ModemRecord &record = current();
+    char (&field)[MODEM_TEXT_SIZE] = record.*layout.field;
+    field[MODEM_TEXT_SIZE - 1] = '\0';
+    const std::string previous = field;
+
+    std::strncpy(field, sequence.c_str(), MODEM_TEXT_SIZE - 1);
+    field[MODEM_TEXT_SIZE - 1] = '\0';
+    const int error = (library_.*layout.write)(&record);
+    if (error != 0) {
+        std::strncpy(field, previous.c_str(), MODEM_TEXT_SIZE - 1);
+        reportFailure(std::string("store the ") + layout.sequenceName + " of", error);
+        return false;
+    }
+    if (!previous.empty())
+        saved_[table_.currentIndex][editor] = previous;
+    return true;
+}

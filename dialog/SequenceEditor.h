@@ -1,0 +1,28 @@
+// One switch-hook sequence editor: four one-character digit texts and the
+// position that says which of them the next key fills.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class SequenceEditor {
+public:
+    static constexpr int kDigitCount = 4;
+
+    std::string digits[kDigitCount];
+    int32_t position = 0;
+
+    // Takes one key: the first key of a sequence blanks the other digits;
+    // after four keys further keys are ignored until the editor is reset.
+    void enterKey(const std::string &character);
+
+    // Shows a stored sequence from digit 1, leaving position 0 so the next
+    // key starts a new sequence. An empty sequence changes nothing.
+    void showSequence(const std::string &sequence);
+
+    // Empties all four digits and resets the position.
+    void clear();
+
+    // The digits joined in order; empty digits add nothing.
+    std::string composed() const;
+};

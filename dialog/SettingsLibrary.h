@@ -1,0 +1,24 @@
+// The settings library as the dialog sees it: the seven calls of the library
+// the program links against, behind an interface so the dialog's logic can
+// also run against a scripted library in tests.
+#pragma once
+
+#include "OvMohReg.h"
+
+#include <string>
+
+class SettingsLibrary {
+public:
+    virtual ~SettingsLibrary() = default;
+
+    virtual int enumOstvModem(ModemRecord *record, int32_t *cursor) = 0;
+    virtual int CheckSerialModem(ModemRecord *record) = 0;
+    virtual int enableMOH(ModemRecord *record) = 0;
+    virtual int disableMOH(ModemRecord *record) = 0;
+    virtual int writeSwitchHookAccept(ModemRecord *record) = 0;
+    virtual int writeSwitchHookResume(ModemRecord *record) = 0;
+    virtual int writeSwitchHookReject(ModemRecord *record) = 0;
+
+    // The user-readable text of an error code that a write returned.
+    virtual std::string describeError(int code) = 0;
+};

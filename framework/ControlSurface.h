@@ -1,0 +1,25 @@
+// The narrow view of a dialog's controls that the dialog's logic works
+// through. The Win32 implementation drives real windows; tests use one that
+// keeps the controls in memory.
+#pragma once
+
+#include <string>
+
+class ControlSurface {
+public:
+    virtual ~ControlSurface() = default;
+
+    virtual void enable(int id, bool enabled) = 0;
+    virtual void setText(int id, const std::string &text) = 0;
+    virtual std::string text(int id) const = 0;
+    virtual bool isChecked(int id) const = 0;
+
+    // List boxes: entries are appended at the end, never sorted.
+    virtual void listAppend(int id, const std::string &entry) = 0;
+    virtual int listCount(int id) const = 0;
+    // The selected entry's index, or -1 when nothing is selected.
+    virtual int listSelection(int id) const = 0;
+
+    // Tells the user something went wrong, in a message box the dialog owns.
+    virtual void showError(const std::string &message) = 0;
+};

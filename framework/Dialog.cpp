@@ -1,0 +1,91 @@
+#include "Dialog.h"
+
+#include "WinApp.h"
+
+#include <exception>
+
+CDialog::CDialog(UINT templateId, CDialog *parent) : templateId_(templateId), parent_(parent) {}
+
+INT_PTR CDialog::DoModal()
+{
+    CDialog *owner = parent_;
+    if (owner == nullptr && CWinApp::current() != nullptr && CWinApp::current()->m_pMainWnd != this)
+        owner = CWinApp::current()->m_pMainWnd;
+    HWND ownerWindow = owner != nullptr ? owner->GetSafeHwnd() : nullptr;
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_),
+                                           ownerWindow, dialogProc, reinterpret_cast<LPARAM>(this));
+    hwnd_ = nullptr;
+    return result;
+}
+
+void CDialog::EndDialog(INT_PTR result)
+{
+    if (hwnd_ != nullptr)
+        ::EndDialog(hwnd_, result);
+}
+
+bool CDialog::OnCommand(int, int) { return false; }
+bool CDialog::OnSysCommand(UINT) { return false; }
+bool CDialog::OnPaint() { return false; }
+HICON CDialog::OnQueryDragIcon() { return nullptr; }
+
+INT_PTR CALLBACK CDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        reinterpret_cast<CDialog *>(lParam)->hwnd_ = hwnd;
+    }
+    auto *dialog = reinterpret_cast<CDialog *>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (dialog == nullptr)
+        return FALSE;
+    // No C++ exception may unwind through Windows' own frames.
+    try {
+        return dialog->handleMessage(message, wParam, lParam);
+    } catch (const std::exception &error) {
+        dialog->reportUnexpected(error.what());
+    } catch (...) {
+        dialog->reportUnexpected("unknown error");
+    }
+    return TRUE;
+}
+
+INT_PTR CDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int notification = HIWORD(wParam);
+        if (OnCommand(notification, id))
+            return TRUE;
+        if (id == IDOK && notification == BN_CLICKED)
+            OnOK();
+        else if (id == IDCANCEL && notification == BN_CLICKED)
+            OnCancel();
+        else if (id == static_cast<int>(ID_HELP_COMMAND) && CWinApp::current() != nullptr)
+            CWinApp::current()->OnHelp();
+        else
+            return FALSE;
+        return TRUE;
+    }
+    case WM_HELP:
+        if (CWinApp::current() != nullptr)
+            CWinApp::current()->OnHelp();
+        return TRUE;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(static_cast<UINT>(wParam)) ? TRUE : FALSE;
+    case WM_PAINT:
+        return OnPaint() ? TRUE : FALSE;
+    case WM_QUERYDRAGICON:
+        // One of the messages whose dialog-procedure result is the answer.
+        return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
+    default:
+        return FALSE;
+    }
+}
+
+void CDialog::reportUnexpected(const char *what)
+{
+    MessageBoxA(hwnd_, what, "Unexpected error", MB_OK | MB_ICONERROR);
+}

@@ -1,0 +1,73 @@
+#include "Win32ControlSurface.h"
+
+#include <vector>
+
+void Win32ControlSurface::enable(int id, bool enabled)
+{
+    EnableWindow(GetDlgItem(dialog_, id), enabled ? TRUE : FALSE);
+}
+
+void Win32ControlSurface::setText(int id, const std::string &text)
+{
+    SetDlgItemTextA(dialog_, id, text.c_str());
+}
+
+std::string Win32ControlSurface::text(int id) const
+{
+    HWND control = GetDlgItem(dialog_, id);
+    const int length = GetWindowTextLengthA(control);
+    if (length <= 0)
+        return {};
+    std::vector<char> buffer(static_cast<size_t>(length) + 1);
+    const int copied = GetWindowTextA(control, buffer.data(), length + 1);
+    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+bool Win32ControlSurface::isChecked(int id) const
+{
+    return IsDlgButtonChecked(dialog_, id) == BST_CHECKED;
+}
+
+void Win32ControlSurface::listAppend(int id, const std::string &entry)
+{
+    HWND list = GetDlgItem(dialog_, id);
+    // Inserting at -1 appends without sorting, even in a sorted list box.
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+    widenListExtent(list, entry);
+}
+
+// Lets the horizontal scroll bar reach the end of a long entry.
+void Win32ControlSurface::widenListExtent(HWND list, const std::string &entry)
+{
+    HDC dc = GetDC(list);
+    if (dc == nullptr)
+        return;
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(list, dc);
+    const LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+    const LONG wanted = size.cx + GetSystemMetrics(SM_CXEDGE) * 2;
+    if (wanted > extent)
+        SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(wanted), 0);
+}
+
+int Win32ControlSurface::listCount(int id) const
+{
+    const LRESULT count = SendDlgItemMessageA(dialog_, id, LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+int Win32ControlSurface::listSelection(int id) const
+{
+    const LRESULT selection = SendDlgItemMessageA(dialog_, id, LB_GETCURSEL, 0, 0);
+    return selection == LB_ERR ? -1 : static_cast<int>(selection);
+}
+
+void Win32ControlSurface::showError(const std::string &message)
+{
+    char caption[256] = "";
+    GetWindowTextA(dialog_, caption, sizeof caption);
+    MessageBoxA(dialog_, message.c_str(), caption, MB_OK | MB_ICONERROR);
+}

@@ -1,0 +1,26 @@
+// The control surface of a live Win32 dialog.
+#pragma once
+
+#include "ControlSurface.h"
+
+#include <windows.h>
+
+class Win32ControlSurface : public ControlSurface {
+public:
+    // The dialog's window, once it exists.
+    void attach(HWND dialog) { dialog_ = dialog; }
+
+    void enable(int id, bool enabled) override;
+    void setText(int id, const std::string &text) override;
+    std::string text(int id) const override;
+    bool isChecked(int id) const override;
+    void listAppend(int id, const std::string &entry) override;
+    int listCount(int id) const override;
+    int listSelection(int id) const override;
+    void showError(const std::string &message) override;
+
+private:
+    void widenListExtent(HWND list, const std::string &entry);
+
+    HWND dialog_ = nullptr;
+};

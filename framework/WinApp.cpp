@@ -1,0 +1,23 @@
+#include "WinApp.h"
+
+CWinApp *CWinApp::current_ = nullptr;
+
+CWinApp::CWinApp() { current_ = this; }
+
+CWinApp::~CWinApp()
+{
+    if (current_ == this)
+        current_ = nullptr;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    CWinApp *app = CWinApp::current_;
+    if (app == nullptr)
+        return 1;
+    app->instance_ = instance;
+    // A dialog-based application has no message pump of its own: the modal
+    // loop of its dialog runs inside InitInstance.
+    app->InitInstance();
+    return app->ExitInstance();
+}

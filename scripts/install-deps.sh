@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs what the build and the tests need on Debian 12: CMake and g++,
+# mingw-w64 for 32-bit Windows, Wine with its 32-bit part, and Xvfb.
+set -e
+packages="cmake make g++ googletest mingw-w64 g++-mingw-w64-i686-posix wine wine32 xvfb xauth x11-utils imagemagick"
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+sudo_cmd=""
+[ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo_cmd dpkg --add-architecture i386
+$sudo_cmd apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends $missing >/dev/null

@@ -1,0 +1,57 @@
+/* The modem-on-hold settings library: finds the installed modems and keeps
+ * their modem-on-hold settings. C linkage and cdecl, so that any compiler can
+ * call it; the exports carry these names undecorated. */
+#ifndef OVMOHREG_H
+#define OVMOHREG_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32) && defined(OVMOHREG_BUILDING)
+#define OVMOHREG_API __declspec(dllexport) __cdecl
+#elif defined(_WIN32)
+#define OVMOHREG_API __declspec(dllimport) __cdecl
+#else
+#define OVMOHREG_API
+#endif
+
+/* Size in bytes of every text field, NUL included. */
+#define MODEM_TEXT_SIZE 256
+
+typedef struct ModemRecord {
+    char name[MODEM_TEXT_SIZE];
+    char description[MODEM_TEXT_SIZE];
+    char libraryText1[MODEM_TEXT_SIZE];
+    char libraryText2[MODEM_TEXT_SIZE];
+    char acceptSequence[MODEM_TEXT_SIZE];
+    char resumeSequence[MODEM_TEXT_SIZE];
+    char rejectSequence[MODEM_TEXT_SIZE];
+    int32_t mohEnabled;
+    int32_t libraryCode;
+    uint32_t libraryWord;
+} ModemRecord;
+
+/* Fills *record with the next modem and returns 0; returns non-zero when
+ * there is none. Start each enumeration with *cursor = 0 and pass the same
+ * cursor, untouched, to every later call of it. */
+int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
+
+/* The calls below return 0 on success, otherwise a Win32 error code; on
+ * failure nothing is stored and the record is unchanged. */
+
+/* Marks, in the description, a modem whose port the system does not know. */
+int OVMOHREG_API CheckSerialModem(ModemRecord *record);
+int OVMOHREG_API enableMOH(ModemRecord *record);
+int OVMOHREG_API disableMOH(ModemRecord *record);
+int OVMOHREG_API writeSwitchHookAccept(ModemRecord *record);
+int OVMOHREG_API writeSwitchHookResume(ModemRecord *record);
+int OVMOHREG_API writeSwitchHookReject(ModemRecord *record);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,73 @@
+// Opens the dialog's logic on in-memory controls and a scripted library,
+// and acts on it as a user would: only enabled controls can be clicked.
+#pragma once
+
+#include "ConfigDialogLogic.h"
+#include "InMemoryControls.h"
+#include "ScriptedLibrary.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class DialogTest : public ::testing::Test {
+protected:
+    ScriptedLibrary library;
+    InMemoryControls controls;
+    std::unique_ptr<ConfigDialogLogic> dialog;
+
+    void open(const std::vector<ModemRecord> &modems)
+    {
+        library.modems = modems;
+        dialog = std::make_unique<ConfigDialogLogic>(library, controls);
+        dialog->controlsFromMembers();
+        dialog->initialise();
+    }
+
+    void click(int id)
+    {
+        if (!controls.isEnabled(id)) {
+            ADD_FAILURE() << "control " << id << " is disabled and cannot be clicked";
+            return;
+        }
+        if (controls.kind(id) == ControlKind::Check)
+            controls.setChecked(id, !controls.isChecked(id));
+        dialog->onCommand(ButtonClicked, id);
+    }
+
+    void select(int index)
+    {
+        controls.setSelection(IDC_MODEM_LIST, index);
+        dialog->onCommand(ListSelChange, IDC_MODEM_LIST);
+    }
+
+    // Clicks the keypad keys of an editor, one for each character.
+    void press(EditorIndex editor, const std::string &keys)
+    {
+        for (char key : keys) {
+            const std::string character(1, key);
+            for (int k = 0; k < kKeypadKeyCount; ++k)
+                if (character == keypadCharacters[k])
+                    click(editorLayouts[editor].keypadIds[k]);
+        }
+    }
+
+    void unlock(EditorIndex editor) { click(editorLayouts[editor].overrideId); }
+
+    // What the editor's four digit fields show.
+    std::array<std::string, 4> shown(EditorIndex editor) const
+    {
+        std::array<std::string, 4> digits;
+        for (int d = 0; d < 4; ++d)
+            digits[d] = controls.text(editorLayouts[editor].digitIds[d]);
+        return digits;
+    }
+
+    const ModemRecord &record(int index) const { return dialog->table().records[index]; }
+};
+
+using Digits = std::array<std::string, 4>;
