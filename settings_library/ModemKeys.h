@@ -1,0 +1,48 @@
+// Where the library finds modems and keeps their settings, and how it knows
+// a record that its enumeration filled. Shared by the reading and the
+// writing half of the library.
+#ifndef MODEMKEYS_H
+#define MODEMKEYS_H
+
+#include "OvMohReg.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+// Modems live in their device class, one instance key each. Their settings
+// are kept in a key of our own: Windows asks that nobody but the driver
+// write into the device class keys.
+const char kModemClassPath[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
+const char kSettingsPath[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems\\";
+
+// libraryWord of every record enumeration fills ("MOH", layout 1): the
+// calls taking a record refuse one without it, such as one zeroed or made up.
+const uint32_t kFilledByEnumeration = 0x4D4F4801;
+
+// Modem instance keys are named by four decimal digits, "0000" upwards.
+inline bool isInstanceKeyName(const char *name)
+{
+    for (int i = 0; i < 4; ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    return name[4] == '\0';
+}
+
+inline std::string settingsPathOf(const char *instanceName)
+{
+    return kSettingsPath + std::string(instanceName);
+}
+
+inline LONG checkFromEnumeration(const ModemRecord *record)
+{
+    if (!record || record->libraryWord != kFilledByEnumeration
+        || !isInstanceKeyName(record->libraryText1)
+        || std::atoi(record->libraryText1) != record->libraryCode)
+        return ERROR_INVALID_PARAMETER;
+    return ERROR_SUCCESS;
+}
+
+#endif

@@ -1,0 +1,93 @@
+// The writing half of the library: each call stores one setting of a modem
+// that enumeration found, and refuses anything else untouched.
+#include "ModemKeys.h"
+#include "OvMohReg.h"
+#include "RegistryKey.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char kKeypadCharacters[] = "0123456789*#";
+const size_t kMaxSequenceLength = 4;
+
+using TextField = char (ModemRecord::*)[MODEM_TEXT_SIZE];
+
+bool isKeypadSequence(const char (&field)[MODEM_TEXT_SIZE])
+{
+    return std::memchr(field, '\0', kMaxSequenceLength + 1)
+        && std::strspn(field, kKeypadCharacters) == std::strlen(field);
+}
+
+// A modem removed since enumeration gets no settings stored.
+LONG checkStillInstalled(const ModemRecord &record)
+{
+    RegistryKey instance;
+    return instance.open(HKEY_LOCAL_MACHINE,
+                         (kModemClassPath + std::string("\\") + record.libraryText1).c_str(),
+                         KEY_QUERY_VALUE);
+}
+
+// Writes this one value only, so that two instances of the program changing
+// different settings of a modem never undo each other.
+LONG storeValue(const ModemRecord &record, const char *valueName, DWORD type, const void *data,
+                DWORD size)
+{
+    if (LONG status = checkStillInstalled(record))
+        return status;
+    RegistryKey settings;
+    if (LONG status = settings.create(HKEY_LOCAL_MACHINE,
+                                      settingsPathOf(record.libraryText1).c_str(), KEY_SET_VALUE))
+        return status;
+    return RegSetValueExA(settings.handle(), valueName, 0, type, static_cast<const BYTE *>(data),
+                          size);
+}
+
+int storeMohEnabled(ModemRecord *record, DWORD enabled)
+{
+    LONG status = checkFromEnumeration(record);
+    if (status == ERROR_SUCCESS)
+        status = storeValue(*record, "MohEnabled", REG_DWORD, &enabled, sizeof enabled);
+    if (status == ERROR_SUCCESS)
+        record->mohEnabled = static_cast<int32_t>(enabled);
+    return static_cast<int>(status);
+}
+
+int storeSequence(ModemRecord *record, TextField field, const char *valueName)
+{
+    if (LONG status = checkFromEnumeration(record))
+        return static_cast<int>(status);
+    const char(&sequence)[MODEM_TEXT_SIZE] = record->*field;
+    if (!isKeypadSequence(sequence))
+        return ERROR_INVALID_DATA;
+    return static_cast<int>(storeValue(*record, valueName, REG_SZ, sequence,
+                                       static_cast<DWORD>(std::strlen(sequence) + 1)));
+}
+
+} // namespace
+
+int OVMOHREG_API enableMOH(ModemRecord *record)
+{
+    return storeMohEnabled(record, 1);
+}
+
+int OVMOHREG_API disableMOH(ModemRecord *record)
+{
+    return storeMohEnabled(record, 0);
+}
+
+int OVMOHREG_API writeSwitchHookAccept(ModemRecord *record)
+{
+    return storeSequence(record, &ModemRecord::acceptSequence, "AcceptSequence");
+}
+
+int OVMOHREG_API writeSwitchHookResume(ModemRecord *record)
+{
+    return storeSequence(record, &ModemRecord::resumeSequence, "ResumeSequence");
+}
+
+int OVMOHREG_API writeSwitchHookReject(ModemRecord *record)
+{
+    return storeSequence(record, &ModemRecord::rejectSequence, "RejectSequence");
+}

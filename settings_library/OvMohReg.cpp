@@ -1,0 +1,121 @@
+// The reading half of the library: enumeration of the installed modems with
+// their stored settings, and the check of their ports.
+#include "ModemKeys.h"
+#include "OvMohReg.h"
+#include "RegistryKey.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char kSerialPortsPath[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+const char kNotPresent[] = " (not present)";
+const int kNoFurtherModem = 1;
+
+void readSettings(const char *instanceName, ModemRecord &record)
+{
+    RegistryKey settings;
+    if (settings.open(HKEY_LOCAL_MACHINE, settingsPathOf(instanceName).c_str(), KEY_QUERY_VALUE)
+        != ERROR_SUCCESS)
+        return;
+    DWORD enabled = 0;
+    record.mohEnabled = settings.readDword("MohEnabled", enabled) && enabled != 0;
+    // Shown as stored, even if no program of ours would have stored it.
+    settings.readText("AcceptSequence", record.acceptSequence, MODEM_TEXT_SIZE);
+    settings.readText("ResumeSequence", record.resumeSequence, MODEM_TEXT_SIZE);
+    settings.readText("RejectSequence", record.rejectSequence, MODEM_TEXT_SIZE);
+}
+
+// Fills record from the instance key; false when that key has gone meanwhile.
+bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
+{
+    RegistryKey instance;
+    if (instance.open(modemClass, instanceName, KEY_QUERY_VALUE) != ERROR_SUCCESS)
+        return false;
+    ModemRecord found = {};
+    if (!instance.readText("FriendlyName", found.name, MODEM_TEXT_SIZE) || !found.name[0])
+        instance.readText("DriverDesc", found.name, MODEM_TEXT_SIZE);
+    instance.readText("AttachedTo", found.description, MODEM_TEXT_SIZE);
+    copyToField(found.libraryText1, MODEM_TEXT_SIZE, instanceName, std::strlen(instanceName));
+    found.libraryCode = std::atoi(instanceName);
+    found.libraryWord = kFilledByEnumeration;
+    readSettings(instanceName, found);
+    record = found;
+    return true;
+}
+
+bool serialPortPresent(const char *port)
+{
+    RegistryKey serialPorts;
+    if (serialPorts.open(HKEY_LOCAL_MACHINE, kSerialPortsPath, KEY_QUERY_VALUE)
+        != ERROR_SUCCESS)
+        return false;
+    // Room for the longest value name the registry allows.
+    std::string valueName(16384, '\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(valueName.size());
+        LONG status = RegEnumValueA(serialPorts.handle(), index, &valueName[0], &nameLength,
+                                    nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS)
+            return false;
+        char portOfValue[MODEM_TEXT_SIZE];
+        if (status == ERROR_SUCCESS
+            && serialPorts.readText(valueName.c_str(), portOfValue, sizeof portOfValue)
+            && _stricmp(portOfValue, port) == 0)
+            return true;
+    }
+}
+
+bool endsWith(const char *text, const char *suffix)
+{
+    size_t textLength = std::strlen(text);
+    size_t suffixLength = std::strlen(suffix);
+    return textLength >= suffixLength
+        && std::strcmp(text + textLength - suffixLength, suffix) == 0;
+}
+
+} // namespace
+
+int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
+{
+    if (!record || !cursor || *cursor < 0)
+        return kNoFurtherModem;
+    RegistryKey modemClass;
+    if (modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS)
+        != ERROR_SUCCESS)
+        return kNoFurtherModem;
+    // The cursor is the enumeration index: it counts the subkeys passed,
+    // those that are no modem (such as "Properties") included.
+    for (int32_t index = *cursor; index < INT32_MAX; ++index) {
+        char keyName[MODEM_TEXT_SIZE];
+        DWORD nameLength = sizeof keyName;
+        LONG status = RegEnumKeyExA(modemClass.handle(), static_cast<DWORD>(index), keyName,
+                                    &nameLength, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_MORE_DATA)
+            continue; // a name longer than any instance key's
+        if (status != ERROR_SUCCESS)
+            return kNoFurtherModem;
+        if (isInstanceKeyName(keyName) && readModem(modemClass.handle(), keyName, *record)) {
+            *cursor = index + 1;
+            return 0;
+        }
+    }
+    return kNoFurtherModem;
+}
+
+int OVMOHREG_API CheckSerialModem(ModemRecord *record)
+{
+    if (LONG status = checkFromEnumeration(record))
+        return static_cast<int>(status);
+    if (!std::memchr(record->description, '\0', MODEM_TEXT_SIZE))
+        return ERROR_INVALID_PARAMETER;
+    // The description is the port enumeration read; one already marked stays.
+    const char *port = record->description;
+    if (!port[0] || endsWith(port, kNotPresent) || serialPortPresent(port))
+        return 0;
+    size_t length = std::strlen(port);
+    copyToField(record->description + length, MODEM_TEXT_SIZE - length, kNotPresent,
+                std::strlen(kNotPresent));
+    return 0;
+}

@@ -1,0 +1,36 @@
+// Registry access for the settings library: a key handle that closes itself,
+// and reads that cope with whatever another program left in a value.
+#ifndef REGISTRYKEY_H
+#define REGISTRYKEY_H
+
+#include <windows.h>
+
+#include <cstddef>
+
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey();
+    RegistryKey(const RegistryKey &) = delete;
+    RegistryKey &operator=(const RegistryKey &) = delete;
+
+    LONG open(HKEY parent, const char *path, REGSAM access);
+    // Opens the key, creating it and any missing parent when absent.
+    LONG create(HKEY parent, const char *path, REGSAM access);
+    HKEY handle() const { return handle_; }
+
+    // Reads a REG_SZ value into a text field of fieldSize bytes, cut at its
+    // first NUL and at the field's end. A missing value, or one of another
+    // type, leaves "" and returns false.
+    bool readText(const char *valueName, char *field, size_t fieldSize) const;
+    // Reads a REG_DWORD value; one of another type or size counts as missing.
+    bool readDword(const char *valueName, DWORD &value) const;
+
+private:
+    HKEY handle_ = nullptr;
+};
+
+// Copies length characters of text into the field, cut to fit, NUL-terminated.
+void copyToField(char *field, size_t fieldSize, const char *text, size_t length);
+
+#endif

@@ -1,0 +1,125 @@
+#include "TestRegistry.h"
+
+#include <stdexcept>
+
+namespace {
+
+const char kModemClass[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
+const char kModemSettings[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems";
+
+void check(LONG status, const std::string &what)
+{
+    if (status != ERROR_SUCCESS)
+        throw std::runtime_error(what + " failed: " + std::to_string(status));
+}
+
+} // namespace
+
+std::string modemKey(const std::string &instance)
+{
+    return kModemClass + ("\\" + instance);
+}
+
+std::string settingsKey(const std::string &instance)
+{
+    return kModemSettings + ("\\" + instance);
+}
+
+void deleteKey(const std::string &key)
+{
+    LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
+    if (status != ERROR_FILE_NOT_FOUND)
+        check(status, "deleting " + key);
+}
+
+void clearModems()
+{
+    HKEY modemClass;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClass, 0, KEY_READ, &modemClass)
+        == ERROR_SUCCESS) {
+        char name[256];
+        DWORD length = sizeof name;
+        // Deleting shifts the rest down, so the first subkey is always next.
+        while (RegEnumKeyExA(modemClass, 0, name, &length, nullptr, nullptr, nullptr, nullptr)
+               == ERROR_SUCCESS) {
+            deleteKey(modemKey(name));
+            length = sizeof name;
+        }
+        RegCloseKey(modemClass);
+    }
+    deleteKey(kModemSettings);
+}
+
+void setValue(const std::string &key, const char *name, DWORD type, const void *data, DWORD size)
+{
+    check(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, type, data, size),
+          "setting " + key + "\\" + name);
+}
+
+void setText(const std::string &key, const char *name, const std::string &text)
+{
+    setValue(key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void setDword(const std::string &key, const char *name, DWORD value)
+{
+    setValue(key, name, REG_DWORD, &value, sizeof value);
+}
+
+void addModem(const std::string &instance, const std::map<std::string, std::string> &texts)
+{
+    HKEY handle;
+    check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, modemKey(instance).c_str(), 0, nullptr, 0,
+                          KEY_SET_VALUE, nullptr, &handle, nullptr),
+          "creating modem " + instance);
+    RegCloseKey(handle);
+    for (const auto &text : texts)
+        setText(modemKey(instance), text.first.c_str(), text.second);
+}
+
+std::map<std::string, std::string> valuesOf(const std::string &key)
+{
+    std::map<std::string, std::string> values;
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return values;
+    char name[256];
+    BYTE data[1024];
+    DWORD nameLength = sizeof name;
+    DWORD size = sizeof data;
+    for (DWORD i = 0; RegEnumValueA(handle, i, name, &nameLength, nullptr, nullptr, data, &size)
+                      == ERROR_SUCCESS;
+         ++i, nameLength = sizeof name, size = sizeof data)
+        values[name] = std::string(reinterpret_cast<char *>(data), size);
+    RegCloseKey(handle);
+    return values;
+}
+
+std::string storedText(const std::string &text)
+{
+    return text + '\0';
+}
+
+std::string storedDword(DWORD value)
+{
+    return std::string(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+std::vector<ModemRecord> enumerateAll()
+{
+    std::vector<ModemRecord> modems;
+    ModemRecord record = {};
+    int32_t cursor = 0;
+    while (modems.size() < 1000 && enumOstvModem(&record, &cursor) == 0)
+        modems.push_back(record);
+    return modems;
+}
+
+ModemRecord findModem(const std::string &instance)
+{
+    for (const ModemRecord &modem : enumerateAll())
+        if (instance == modem.libraryText1)
+            return modem;
+    throw std::runtime_error("modem " + instance + " not enumerated");
+}

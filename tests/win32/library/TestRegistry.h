@@ -1,0 +1,42 @@
+// Registry state for the settings library's tests and benchmark: modem
+// instance keys, the settings store and serial ports, written and read
+// directly so that the library's own reading and writing are what is tested.
+#ifndef TESTREGISTRY_H
+#define TESTREGISTRY_H
+
+#include "OvMohReg.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+std::string modemKey(const std::string &instance);
+std::string settingsKey(const std::string &instance);
+
+// Removes every modem instance and all stored settings.
+void clearModems();
+void addModem(const std::string &instance, const std::map<std::string, std::string> &texts);
+void setValue(const std::string &key, const char *name, DWORD type, const void *data, DWORD size);
+void setText(const std::string &key, const char *name, const std::string &text);
+void setDword(const std::string &key, const char *name, DWORD value);
+void deleteKey(const std::string &key);
+
+// A key's values, name to raw data, as stored; none when the key is missing.
+std::map<std::string, std::string> valuesOf(const std::string &key);
+std::string storedText(const std::string &text);
+std::string storedDword(DWORD value);
+
+std::vector<ModemRecord> enumerateAll();
+ModemRecord findModem(const std::string &instance);
+
+class ModemRegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override { clearModems(); }
+    void TearDown() override { clearModems(); }
+};
+
+#endif

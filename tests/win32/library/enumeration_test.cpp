@@ -1,0 +1,85 @@
+#include "TestRegistry.h"
+
+#include <cstring>
+#include <initializer_list>
+
+TEST_F(ModemRegistryTest, FindsInstanceKeysInRegistryOrderAndSkipsOthers)
+{
+    for (const char *key : {"0010", "Properties", "0002", "01", "00a1", "00001", "0000"})
+        addModem(key, {{"DriverDesc", std::string("Modem ") + key}});
+
+    // Registry order: 0000 00001 0002 0010 00a1 01 Properties; the cursor
+    // counts every subkey passed.
+    const struct { const char *instance; int32_t code; int32_t cursorAfter; } expected[] = {
+        {"0000", 0, 1}, {"0002", 2, 3}, {"0010", 10, 4}};
+    ModemRecord record = {};
+    int32_t cursor = 0;
+    for (const auto &modem : expected) {
+        ASSERT_EQ(0, enumOstvModem(&record, &cursor)) << modem.instance;
+        EXPECT_STREQ(modem.instance, record.libraryText1);
+        EXPECT_EQ(modem.code, record.libraryCode);
+        EXPECT_EQ("Modem " + std::string(modem.instance), record.name);
+        EXPECT_STREQ("", record.libraryText2);
+        EXPECT_EQ(modem.cursorAfter, cursor);
+    }
+
+    const ModemRecord last = record;
+    for (int call = 0; call < 2; ++call) {
+        EXPECT_NE(0, enumOstvModem(&record, &cursor));
+        EXPECT_EQ(0, std::memcmp(&last, &record, sizeof record));
+    }
+}
+
+TEST_F(ModemRegistryTest, FindsNothingWithoutModemsOrUsableArguments)
+{
+    ModemRecord record = {};
+    int32_t cursor = 0;
+    EXPECT_NE(0, enumOstvModem(&record, &cursor));
+
+    addModem("0000", {{"DriverDesc", "Modem"}});
+    int32_t negative = -1;
+    EXPECT_NE(0, enumOstvModem(&record, &negative));
+    EXPECT_NE(0, enumOstvModem(nullptr, &cursor));
+    EXPECT_NE(0, enumOstvModem(&record, nullptr));
+    EXPECT_EQ(0, enumOstvModem(&record, &cursor));
+}
+
+TEST_F(ModemRegistryTest, NameFallsBackToDriverDescAndDescriptionIsThePort)
+{
+    addModem("0000", {{"FriendlyName", "Friendly"}, {"DriverDesc", "Driver"}, {"AttachedTo", "COM3"}});
+    addModem("0001", {{"FriendlyName", ""}, {"DriverDesc", "Driver 1"}});
+    addModem("0002", {{"DriverDesc", "Driver 2"}, {"AttachedTo", "COM4"}});
+    addModem("0003", {});
+
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Friendly", "COM3"}, {"Driver 1", ""}, {"Driver 2", "COM4"}, {"", ""}};
+    std::vector<ModemRecord> modems = enumerateAll();
+    ASSERT_EQ(expected.size(), modems.size());
+    for (size_t i = 0; i < modems.size(); ++i) {
+        EXPECT_EQ(expected[i].first, modems[i].name) << i;
+        EXPECT_EQ(expected[i].second, modems[i].description) << i;
+    }
+}
+
+TEST_F(ModemRegistryTest, ReadsStoredSettingsAsStoredOrDefaults)
+{
+    for (const char *instance : {"0000", "0001", "0002"})
+        addModem(instance, {});
+    setDword(settingsKey("0001"), "MohEnabled", 1);
+    setText(settingsKey("0001"), "AcceptSequence", "1#");
+    setText(settingsKey("0001"), "ResumeSequence", "*");
+    setText(settingsKey("0001"), "RejectSequence", "90");
+    setDword(settingsKey("0002"), "MohEnabled", 7);
+    setText(settingsKey("0002"), "RejectSequence", "not keys"); // shown as stored
+
+    std::vector<ModemRecord> modems = enumerateAll();
+    ASSERT_EQ(3u, modems.size());
+    const struct { int32_t enabled; const char *accept, *resume, *reject; } expected[] = {
+        {0, "", "", ""}, {1, "1#", "*", "90"}, {1, "", "", "not keys"}};
+    for (size_t i = 0; i < modems.size(); ++i) {
+        EXPECT_EQ(expected[i].enabled, modems[i].mohEnabled) << i;
+        EXPECT_STREQ(expected[i].accept, modems[i].acceptSequence) << i;
+        EXPECT_STREQ(expected[i].resume, modems[i].resumeSequence) << i;
+        EXPECT_STREQ(expected[i].reject, modems[i].rejectSequence) << i;
+    }
+}
