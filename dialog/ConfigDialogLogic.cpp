@@ -14,6 +14,15 @@ void ConfigDialogLogic::initialise()
     lockEditors();
 }
 
+// The library's texts should end within their fields; make sure they do
+// before the dialog reads them as strings.
+static void terminateTexts(ModemRecord &record)
+{
+    for (char *text : {record.name, record.description, record.libraryText1, record.libraryText2,
+                       record.acceptSequence, record.resumeSequence, record.rejectSequence})
+        text[MODEM_TEXT_SIZE - 1] = '\0';
+}
+
 // Asks the library for every modem, within the table's size: once the table
 // is full no further record is handed to the library.
 void ConfigDialogLogic::enumerateModems()
@@ -25,10 +34,7 @@ void ConfigDialogLogic::enumerateModems()
         if (library_.enumOstvModem(&record, &cursor) != 0)
             break;
         library_.CheckSerialModem(&record);
-        // The library's texts are NUL-terminated within their fields; make
-        // sure of it before reading them.
-        record.name[MODEM_TEXT_SIZE - 1] = '\0';
-        record.description[MODEM_TEXT_SIZE - 1] = '\0';
+        terminateTexts(record);
         controls_.listAppend(IDC_MODEM_LIST, std::string(record.name) + ": " + record.description);
         ++table_.count;
     }

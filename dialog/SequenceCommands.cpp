@@ -57,7 +57,6 @@ bool ConfigDialogLogic::storeSequence(EditorIndex editor, const std::string &seq
     const EditorLayout &layout = editorLayouts[editor];
     ModemRecord &record = current();
     char (&field)[MODEM_TEXT_SIZE] = record.*layout.field;
-    field[MODEM_TEXT_SIZE - 1] = '\0';
     const std::string previous = field;
 
     std::strncpy(field, sequence.c_str(), MODEM_TEXT_SIZE - 1);

@@ -68,6 +68,25 @@ protected:
     }
 
     const ModemRecord &record(int index) const { return dialog->table().records[index]; }
+
+    // How many of the editor's 15 locked controls (keypad, Apply, Clear,
+    // Restore) are enabled: 0 while it is locked, 15 while it is unlocked.
+    int unlockedCount(EditorIndex editor) const
+    {
+        const EditorLayout &layout = editorLayouts[editor];
+        int count = 0;
+        for (int id : layout.keypadIds)
+            count += controls.isEnabled(id);
+        for (int id : {layout.applyId, layout.clearId, layout.restoreId})
+            count += controls.isEnabled(id);
+        return count;
+    }
+
+    // What Restore brings back in the editor for the modem shown.
+    const std::string &saved(EditorIndex editor) const
+    {
+        return dialog->savedSequences().at(dialog->table().currentIndex)[editor];
+    }
 };
 
 using Digits = std::array<std::string, 4>;
