@@ -1,0 +1,50 @@
+// PelmoraConfig.exe started for real, and driven from outside through its
+// window, with the window messages that a user's clicks would produce.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+extern const char kDialogCaption[];
+
+class RunningDialog {
+public:
+    // Starts the program beside this test and waits for its dialog.
+    RunningDialog();
+    ~RunningDialog();
+    RunningDialog(const RunningDialog &) = delete;
+    RunningDialog &operator=(const RunningDialog &) = delete;
+
+    HWND window() const { return window_; }
+    HWND control(int id) const;
+    std::string text(int id) const;
+    bool isEnabled(int id) const;
+    bool isChecked(int id) const;
+    std::vector<std::string> listEntries() const;
+
+    // A click that returns once the dialog has handled it.
+    void click(int id);
+    // A click that opens a modal window, which would block a sent message.
+    void clickAndLeave(int id);
+    // What clicking a list entry does: select it, then notify the dialog.
+    void select(int index);
+
+    // The first visible window the dialog owns (a message box, the About
+    // box), or null once the wait is over.
+    HWND waitForOwnedWindow(DWORD milliseconds = 10000) const;
+    bool waitForExit(DWORD milliseconds = 10000);
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// PelmoraConfig.exe, beside this test program.
+std::string programPath();
+std::string windowText(HWND window);
+// The texts of a window's children, joined by newlines.
+std::string childTexts(HWND window);
+// Waits until the window is gone.
+bool waitForWindowGone(HWND window, DWORD milliseconds = 10000);

@@ -1,0 +1,105 @@
+// The configuration dialog's window run inside this process, for what Wine
+// cannot ask of a window in another process: its system menu and icons.
+#include "ConfigDialog.h"
+#include "TestRegistry.h"
+#include "resource.h"
+
+#include <thread>
+
+namespace {
+
+struct DialogFinder {
+    HWND found = nullptr;
+    static BOOL CALLBACK match(HWND window, LPARAM parameter)
+    {
+        char caption[64] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        if (std::string(caption) == "Ostrevan Pelmora Configuration")
+            reinterpret_cast<DialogFinder *>(parameter)->found = window;
+        return TRUE;
+    }
+};
+
+// Runs a CConfigDialog on a thread of its own, as the program's start-up
+// would, until the test closes it.
+class DialogOnThread {
+public:
+    DialogOnThread()
+        : thread_([this] {
+              threadId_ = GetCurrentThreadId();
+              CConfigDialog dialog;
+              dialog.DoModal();
+          })
+    {
+        for (int attempt = 0; attempt < 200 && window_ == nullptr; ++attempt) {
+            Sleep(25);
+            DialogFinder finder;
+            if (threadId_ != 0)
+                EnumThreadWindows(threadId_, DialogFinder::match, reinterpret_cast<LPARAM>(&finder));
+            window_ = finder.found;
+        }
+    }
+    ~DialogOnThread()
+    {
+        if (window_ != nullptr)
+            PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        thread_.join();
+    }
+    HWND window() const { return window_; }
+
+private:
+    volatile DWORD threadId_ = 0;
+    HWND window_ = nullptr;
+    std::thread thread_;
+};
+
+class WindowDutiesTest : public ModemRegistryTest {};
+
+TEST_F(WindowDutiesTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
+{
+    DialogOnThread dialog;
+    ASSERT_NE(dialog.window(), nullptr);
+    HMENU menu = GetSystemMenu(dialog.window(), FALSE);
+    ASSERT_NE(menu, nullptr);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    EXPECT_NE(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), UINT(IDM_ABOUTBOX));
+    char text[64] = "";
+    GetMenuStringA(menu, static_cast<UINT>(count - 1), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About PelmoraConfig...");
+}
+
+TEST_F(WindowDutiesTest, BothWindowIconsAndTheDragIconAreTheApplicationIcon)
+{
+    DialogOnThread dialog;
+    ASSERT_NE(dialog.window(), nullptr);
+    const LRESULT big = SendMessageA(dialog.window(), WM_GETICON, ICON_BIG, 0);
+    const LRESULT small = SendMessageA(dialog.window(), WM_GETICON, ICON_SMALL, 0);
+    const LRESULT drag = SendMessageA(dialog.window(), WM_QUERYDRAGICON, 0, 0);
+    EXPECT_NE(big, 0);
+    EXPECT_EQ(small, big);
+    EXPECT_EQ(drag, big);
+
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(big), &info));
+    BITMAP mask{};
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    EXPECT_EQ(mask.bmWidth, GetSystemMetrics(SM_CXICON));
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+}
+
+TEST_F(WindowDutiesTest, MinimisedDialogPaintsWithoutFailing)
+{
+    DialogOnThread dialog;
+    ASSERT_NE(dialog.window(), nullptr);
+    ShowWindow(dialog.window(), SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(dialog.window()));
+    RedrawWindow(dialog.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ShowWindow(dialog.window(), SW_RESTORE);
+    EXPECT_FALSE(IsIconic(dialog.window()));
+    EXPECT_TRUE(IsWindowEnabled(dialog.window()));
+}
+
+} // namespace
