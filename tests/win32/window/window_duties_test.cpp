@@ -102,4 +102,31 @@ TEST_F(WindowDutiesTest, MinimisedDialogPaintsWithoutFailing)
     EXPECT_TRUE(IsWindowEnabled(dialog.window()));
 }
 
+// F1 in the dialog reaches the application's help, which explains the
+// dialog. (Wine delivers WM_HELP only within a process.)
+TEST_F(WindowDutiesTest, HelpExplainsModemOnHoldAndTheEditors)
+{
+    DialogOnThread dialog;
+    ASSERT_NE(dialog.window(), nullptr);
+    // A sent WM_HELP returns only once the help is closed.
+    std::thread pressF1([&dialog] { SendMessageA(dialog.window(), WM_HELP, 0, 0); });
+    HWND help = nullptr;
+    for (int attempt = 0; attempt < 200 && help == nullptr; ++attempt) {
+        Sleep(25);
+        help = FindWindowA(nullptr, "Pelmora Config Help");
+    }
+    std::string text;
+    for (HWND child = GetWindow(help, GW_CHILD); help && child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char part[2048] = "";
+        GetWindowTextA(child, part, sizeof part);
+        text += part;
+    }
+    if (help != nullptr)
+        PostMessageA(help, WM_COMMAND, IDOK, 0);
+    pressF1.join();
+    ASSERT_NE(help, nullptr) << "no help shown";
+    EXPECT_NE(text.find("Modem-on-hold"), std::string::npos) << text;
+    EXPECT_NE(text.find("Apply"), std::string::npos) << text;
+}
+
 } // namespace
