@@ -6,6 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. scripts/virtual-display.sh
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$(nproc)" --target PelmoraConfig
@@ -22,10 +23,7 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-    exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-    read -r _ xvfb_pid <&3
-    read -r display_number <&3
-    export DISPLAY=":$display_number"
+    start_virtual_display
     headless=1
 else
     headless=0

@@ -4,16 +4,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. scripts/virtual-display.sh
 scripts/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$(nproc)" --target screenshot_driver PelmoraConfig >/dev/null
 
 export WINEPREFIX="$root/build/screenshot-prefix" WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb_pid <&3
-read -r display_number <&3
-export DISPLAY=":$display_number"
+start_virtual_display
 trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
 
