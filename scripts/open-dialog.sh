@@ -3,49 +3,57 @@
 # prefix of its own with three sample modems registered. Without a display
 # it opens the dialog on a virtual one, saves a screenshot and prints the
 # screenshot's path.
-set -euo pipefail
+set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . scripts/virtual-display.sh
-scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$(nproc)" --target PelmoraConfig
+. scripts/wine.sh
 
-export WINEPREFIX="$root/build/demo-prefix" WINEARCH=win32
-export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
-exe="$root/build/win32/bin/PelmoraConfig.exe"
+fail() { echo "open-dialog: $*" >&2; exit 1; }
 
+scripts/install-deps.sh || fail "could not install the build's packages"
+# A machine that runs 64-bit code only cannot start the 32-bit program; it
+# shows the 64-bit build of the same sources instead.
+if machine_runs_32bit; then preset=win32 arch=win32; else preset=win64 arch=win64; fi
+cmake --preset "$preset" >/dev/null || fail "CMake could not configure the $preset build"
+cmake --build --preset "$preset" -j"$(nproc)" --target PelmoraConfig >/dev/null \
+    || fail "the $preset build failed (run: cmake --build --preset $preset)"
+exe="$root/build/$preset/bin/PelmoraConfig.exe"
+
+use_wine_prefix "$root/build/demo-prefix-$arch" "$arch"
 xvfb_pid=""
 cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
-    start_virtual_display
+    start_virtual_display || fail "could not start a virtual display (Xvfb)"
     headless=1
 else
     headless=0
 fi
 
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-# The serial port map lives only while the Wine server runs: keep it up.
-wineserver -p
-wine regedit /S "$root/scripts/sample-modems.reg"
+boot_wine_prefix || fail "could not create the Wine prefix $WINEPREFIX"
+# The serial port map lives only while the Wine server runs: keep one up.
+wineserver -p || fail "could not start the Wine server"
+"$wine" regedit /S "$root/scripts/sample-modems.reg" || fail "could not register the sample modems"
 
 if [ "$headless" -eq 0 ]; then
-    wine "$exe"
+    "$wine" "$exe" || fail "PelmoraConfig ended with status $?"
     exit 0
 fi
 
 # A virtual desktop gives the dialog a frame for the screenshot.
-wine explorer /desktop=Pelmora,800x500 "$exe" >/dev/null 2>&1 &
+"$wine" explorer /desktop=Pelmora,800x500 "$exe" >/dev/null 2>&1 &
+shown=0
 for _ in $(seq 1 60); do
-    xwininfo -root -tree 2>/dev/null | grep -q '"Pelmora' && break
+    xwininfo -root -tree 2>/dev/null | grep -q '"Ostrevan Pelmora Configuration"' && { shown=1; break; }
     sleep 0.5
 done
-sleep 3
+[ "$shown" -eq 1 ] || fail "the dialog did not appear within 30 seconds"
+sleep 2
 shot="$root/build/pelmora-dialog.png"
-import -window root -crop 800x500+0+0 "$shot"
+import -window root -crop 800x500+0+0 "$shot" || fail "could not take the screenshot"
 echo "$shot"

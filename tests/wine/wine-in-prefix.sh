@@ -1,15 +1,9 @@
 #!/bin/sh
-# Runs a Windows program under Wine in the given prefix (32-bit, quiet),
-# booting the prefix on first use. Usage: wine-in-prefix.sh PREFIX PROGRAM [ARGS]
-prefix=$1
-shift
-export WINEPREFIX="$prefix" WINEARCH=win32
-export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko: nothing here needs them, and their installers would prompt.
-# No debugger either: a crash must end the process, not wait for one.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-if [ ! -f "$prefix/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || { echo "wineboot failed for $prefix" >&2; exit 1; }
-fi
+# Runs a Windows program under Wine in the given prefix, booting the prefix on
+# first use. Usage: wine-in-prefix.sh PREFIX win32|win64 [PROGRAM [ARGS]]
+. "$(dirname "$0")/../../scripts/wine.sh"
+use_wine_prefix "$1" "$2"
+shift 2
+boot_wine_prefix || { echo "wineboot failed for $WINEPREFIX" >&2; exit 1; }
 [ $# -gt 0 ] || exit 0
-exec wine "$@"
+exec "$wine" "$@"

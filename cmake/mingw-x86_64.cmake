@@ -1,0 +1,6 @@
+# Cross-build of the same sources for 64-bit Windows. It is not shipped: it
+# lets the Windows tests run on machines that execute 64-bit code only, where
+# Wine cannot start a 32-bit program.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(PELMORA_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)
