@@ -5,18 +5,19 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . scripts/virtual-display.sh
+. scripts/wine.sh
 scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$(nproc)" --target screenshot_driver PelmoraConfig >/dev/null
+if machine_runs_32bit; then arch=win32; else arch=win64; fi
+cmake --preset $arch >/dev/null
+cmake --build --preset $arch -j"$(nproc)" --target screenshot_driver PelmoraConfig >/dev/null
 
-export WINEPREFIX="$root/build/screenshot-prefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+use_wine_prefix "$root/build/screenshot-prefix-$arch" $arch
 start_virtual_display
 trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+boot_wine_prefix
 
 for pose in dialog about; do
-    wine explorer /desktop=Pelmora,820x420 "$root/build/win32/bin/screenshot_driver.exe" "$pose" &
+    "$wine" explorer /desktop=Pelmora,820x420 "$root/build/$arch/bin/screenshot_driver.exe" "$pose" &
     sleep 8
     import -window root -crop 820x420+0+0 "$root/docs/$([ $pose = dialog ] && echo config-dialog || echo about-box).png"
     wait

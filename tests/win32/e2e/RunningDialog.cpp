@@ -79,14 +79,14 @@ bool waitForWindowGone(HWND window, DWORD milliseconds)
     return false;
 }
 
-RunningDialog::RunningDialog()
+RunningDialog::RunningDialog(const std::string &program)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + programPath() + "\"";
+    std::string commandLine = "\"" + program + "\"";
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process_))
-        throw std::runtime_error("cannot start PelmoraConfig.exe: " + std::to_string(GetLastError()));
+        throw std::runtime_error("cannot start " + program + ": " + std::to_string(GetLastError()));
     // Idle means the dialog is initialised and waits in its modal loop.
     WaitForInputIdle(process_.hProcess, 30000);
     WindowSearch search{process_.dwProcessId, nullptr, nullptr};

@@ -9,10 +9,14 @@
 
 extern const char kDialogCaption[];
 
+// PelmoraConfig.exe, beside this test program.
+std::string programPath();
+
 class RunningDialog {
 public:
-    // Starts the program beside this test and waits for its dialog.
-    RunningDialog();
+    // Starts the program (by default the one beside this test) and waits
+    // for its dialog.
+    explicit RunningDialog(const std::string &program = programPath());
     ~RunningDialog();
     RunningDialog(const RunningDialog &) = delete;
     RunningDialog &operator=(const RunningDialog &) = delete;
@@ -41,8 +45,6 @@ private:
     HWND window_ = nullptr;
 };
 
-// PelmoraConfig.exe, beside this test program.
-std::string programPath();
 std::string windowText(HWND window);
 // The texts of a window's children, joined by newlines.
 std::string childTexts(HWND window);

@@ -1,0 +1,17 @@
+# The portable zip holds the shipped binaries in one folder, and nothing else.
+# Run: cmake -DZIP=... -DFOLDER=... -DFILES=a,b -P check_zip.cmake
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${ZIP} OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot read ${ZIP}")
+endif()
+string(REGEX REPLACE "\n$" "" listing "${listing}")
+string(REPLACE "\n" ";" entries "${listing}")
+list(FILTER entries EXCLUDE REGEX "/$")
+list(SORT entries)
+string(REPLACE "," ";" wanted "${FILES}")
+list(TRANSFORM wanted PREPEND ${FOLDER}/)
+list(SORT wanted)
+if(NOT entries STREQUAL wanted)
+  message(FATAL_ERROR "${ZIP} holds [${entries}], not [${wanted}]")
+endif()
