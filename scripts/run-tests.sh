@@ -5,6 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. scripts/virtual-display.sh
 . scripts/wine.sh
 scripts/install-deps.sh
 jobs=$(nproc)
@@ -26,5 +27,8 @@ else
     cmake --preset win64
     cmake --build --preset win64 -j"$jobs"
 fi
-# Windows tests share one Wine prefix and display; ctest runs them in turn.
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" ctest --preset "$windows_tests"
+# Windows tests share one Wine prefix and a virtual display of their own,
+# which keeps their windows off a developer's screen; ctest runs them in turn.
+start_virtual_display
+trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+ctest --preset "$windows_tests"
