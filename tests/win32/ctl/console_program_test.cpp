@@ -2,6 +2,8 @@
 // modems in the test prefix's registry.
 #include "TestRegistry.h"
 
+#include <sddl.h>
+
 #include <cctype>
 #include <thread>
 
@@ -182,6 +184,25 @@ TEST_F(ConsoleProgramTest, JsonListReadsBackAsTheModemsInUtf8)
 
     clearModems();
     EXPECT_EQ("[]\r\n", runCtl("list --json").out);
+}
+
+TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSuggested)
+{
+    // What a user who is no administrator meets: 0000's settings refuse new values.
+    PSECURITY_DESCRIPTOR denyWrites = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denyWrites, nullptr)); // 0x2: KEY_SET_VALUE
+    HKEY key;
+    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsKey("0000").c_str(), 0, WRITE_DAC, &key));
+    EXPECT_EQ(0, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, denyWrites));
+    RegCloseKey(key);
+    LocalFree(denyWrites);
+
+    const Outcome run = runCtl("enable all");
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status);
+    EXPECT_NE(std::string::npos, run.err.find("modem 0000 (Fax \"56K\" \\ Line\t1): enabling"));
+    EXPECT_NE(std::string::npos, run.err.find("elevated")) << run.err;
+    EXPECT_EQ(1, findModem("0001").mohEnabled) << "the modem after the failure was not tried";
 }
 
 } // namespace
