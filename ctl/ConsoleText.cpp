@@ -26,19 +26,21 @@ std::string utf8From(const std::wstring &wide)
 
 } // namespace
 
-void writeText(DWORD stream, const std::string &text, UINT codePage)
+DWORD writeText(DWORD stream, const std::string &text, UINT codePage)
 {
+    if (text.empty())
+        return ERROR_SUCCESS;
     HANDLE handle = GetStdHandle(stream);
     DWORD mode = 0;
     DWORD written = 0;
-    if (text.empty())
-        return;
+    BOOL done = FALSE;
     if (GetConsoleMode(handle, &mode)) {
         const std::wstring wide = wideFrom(text, codePage);
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        done = WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     } else {
-        WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        done = WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
+    return done ? ERROR_SUCCESS : GetLastError();
 }
 
 std::string jsonString(const char *ansiText)

@@ -9,9 +9,10 @@
 
 #include <string>
 
-// Writes text, encoded in codePage, to STD_OUTPUT_HANDLE or STD_ERROR_HANDLE.
-void writeText(DWORD stream, const std::string &text, UINT codePage = CP_ACP);
-inline void writeOut(const std::string &text) { writeText(STD_OUTPUT_HANDLE, text); }
+// Writes text, encoded in codePage, to STD_OUTPUT_HANDLE or STD_ERROR_HANDLE;
+// returns 0, or the Win32 error code of a write that failed.
+DWORD writeText(DWORD stream, const std::string &text, UINT codePage = CP_ACP);
+inline DWORD writeOut(const std::string &text) { return writeText(STD_OUTPUT_HANDLE, text); }
 inline void writeErr(const std::string &text) { writeText(STD_ERROR_HANDLE, text); }
 
 // An ANSI text as one JSON string, quotes included, in UTF-8.

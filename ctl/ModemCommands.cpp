@@ -72,17 +72,16 @@ const struct {
 
 int listModems(bool asJson)
 {
-    const std::vector<ModemRecord> modems = enumerateModems();
-    if (!asJson) {
-        for (const ModemRecord &modem : modems)
-            writeOut(textLine(modem));
-        return 0;
+    std::string list;
+    for (const ModemRecord &modem : enumerateModems())
+        list += asJson ? (list.empty() ? "[\r\n  " : ",\r\n  ") + jsonObject(modem) : textLine(modem);
+    if (asJson)
+        list += list.empty() ? "[]\r\n" : "\r\n]\r\n";
+    // A list cut short, as in a file on a full disk, must not pass for a whole one.
+    if (const DWORD error = writeText(STD_OUTPUT_HANDLE, list, asJson ? CP_UTF8 : CP_ACP)) {
+        writeErr("PelmoraCtl: writing the list failed: " + systemText(static_cast<int>(error)) + "\r\n");
+        return static_cast<int>(error);
     }
-    std::string json = "[";
-    for (size_t i = 0; i < modems.size(); ++i)
-        json += (i ? ",\r\n  " : "\r\n  ") + jsonObject(modems[i]);
-    json += modems.empty() ? "]\r\n" : "\r\n]\r\n";
-    writeText(STD_OUTPUT_HANDLE, json, CP_UTF8);
     return 0;
 }
 
