@@ -8,7 +8,7 @@
 
 struct Outcome {
     std::string out, err;
-    DWORD status = MAXDWORD;
+    DWORD status = MAXDWORD; // so it stays when the program does not start
 };
 
 // Runs PelmoraCtl.exe from beside this test, stdout and stderr in pipes of
@@ -31,9 +31,7 @@ static Outcome runCtl(const std::string &arguments)
     startup.hStdOutput = out[1];
     startup.hStdError = err[1];
     PROCESS_INFORMATION process{};
-    // Should it not start, the pipes end at once and the status stays MAXDWORD.
-    CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                   &process);
+    CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
     const auto drain = [](HANDLE write, HANDLE read) {
         CloseHandle(write); // the child's copy stays open until it exits
         std::string text;
