@@ -44,19 +44,27 @@ if(NOT exported STREQUAL wanted_exports)
 endif()
 message(STATUS "OvMohReg.dll exports: ${exported}")
 
-# The manifest that the exe carries: common controls 6, the elevation request,
-# the supported Windows versions (7, 8, 8.1, 10/11) and per-monitor DPI.
+# The manifest that the exe carries: the supported Windows versions (7, 8,
+# 8.1, 10/11) for both programs; for the dialog also common controls 6, the
+# elevation request and per-monitor DPI; the console program runs as invoked,
+# since an elevation prompt would hang the scripts that call it.
 file(STRINGS ${EXE} manifest REGEX "<")
 string(JOIN "\n" manifest ${manifest})
-foreach(wanted
-    "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""
-    "requestedExecutionLevel level=\"requireAdministrator\""
+set(wanted_in_manifest
     "supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\""
     "supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\""
     "supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\""
-    "supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\""
-    ">true/pm</dpiAware>"
-    ">PerMonitorV2</dpiAwareness>")
+    "supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"")
+if(EXE MATCHES "PelmoraCtl")
+  list(APPEND wanted_in_manifest "requestedExecutionLevel level=\"asInvoker\"")
+else()
+  list(APPEND wanted_in_manifest
+       "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""
+       "requestedExecutionLevel level=\"requireAdministrator\""
+       ">true/pm</dpiAware>"
+       ">PerMonitorV2</dpiAwareness>")
+endif()
+foreach(wanted ${wanted_in_manifest})
   string(FIND "${manifest}" "${wanted}" at)
   if(at EQUAL -1)
     message(SEND_ERROR "the manifest of ${EXE} lacks ${wanted}")

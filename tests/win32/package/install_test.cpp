@@ -74,7 +74,7 @@ TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings
     setText(settingsKey("0000"), "AcceptSequence", "9#");
 
     ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
-    for (const char *file : {"PelmoraConfig.exe", "OvMohReg.dll", "Uninstall.exe"})
+    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll", "Uninstall.exe"})
         EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
     EXPECT_TRUE(exists(kShortcut)) << kShortcut;
     EXPECT_EQ(uninstallValue("DisplayName"), "Pelmora Modem-on-Hold");

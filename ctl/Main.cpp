@@ -1,0 +1,129 @@
+// PelmoraCtl.exe: the modem-on-hold settings of this machine's modems from
+// the command line. Every change goes through the settings library, as the
+// dialog's do, so a script meets the same checks and error codes as a click.
+#include "ConsoleText.h"
+#include "ModemCommands.h"
+
+#include <windows.h>
+#include <winver.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const struct {
+    const char *name;
+    const char *synopsis;
+    const char *purpose;
+} kCommands[] = {
+    {"list", "list [--json]", "One line per modem, or one JSON array in UTF-8."},
+    {"enable", "enable MODEM", "Switches modem-on-hold on."},
+    {"disable", "disable MODEM", "Switches modem-on-hold off."},
+    {"set", "set MODEM accept|resume|reject SEQUENCE",
+     "Stores a switch-hook sequence: up to four keys, each one of 0-9, * and #."},
+    {"clear", "clear MODEM accept|resume|reject", "Stores an empty switch-hook sequence."},
+};
+
+struct SequenceKind {
+    const char *name;
+    char (ModemRecord::*field)[MODEM_TEXT_SIZE];
+    int (*write)(ModemRecord *);
+};
+
+const SequenceKind kSequences[] = {
+    {"accept", &ModemRecord::acceptSequence, writeSwitchHookAccept},
+    {"resume", &ModemRecord::resumeSequence, writeSwitchHookResume},
+    {"reject", &ModemRecord::rejectSequence, writeSwitchHookReject},
+};
+
+const Change kEnable = {"enabling modem-on-hold", [](ModemRecord &m) { return enableMOH(&m); }};
+const Change kDisable = {"disabling modem-on-hold", [](ModemRecord &m) { return disableMOH(&m); }};
+
+// The sequence goes to the library as given: the library decides what it
+// accepts, and one too long for the field is still too long when cut.
+Change sequenceChange(const SequenceKind &kind, const std::string &sequence)
+{
+    const std::string what = sequence.empty()
+        ? std::string("clearing the ") + kind.name + " sequence"
+        : std::string("storing the ") + kind.name + " sequence \"" + sequence + "\"";
+    return {what, [&kind, sequence](ModemRecord &modem) {
+                char *field = modem.*kind.field;
+                const size_t length = std::min(sequence.size(), size_t(MODEM_TEXT_SIZE - 1));
+                std::memcpy(field, sequence.data(), length);
+                field[length] = '\0';
+                return kind.write(&modem);
+            }};
+}
+
+int printHelp()
+{
+    std::string help = "Usage: PelmoraCtl COMMAND\r\n"
+                       "Shows and changes the modem-on-hold settings of this machine's modems.\r\n\r\n";
+    for (const auto &command : kCommands)
+        help += std::string("  ") + command.synopsis + "\r\n      " + command.purpose + "\r\n";
+    help += "  --help, --version\r\n\r\n"
+            "MODEM is a modem's instance key name as list shows it (0000, ...), or all.\r\n"
+            "Changes need administrator rights; list works for every user.\r\n"
+            "Exit status: 0 on success, 1 on a usage error, 2 when there is no such modem,\r\n"
+            "otherwise the Windows error code of the first change that failed.\r\n";
+    writeOut(help);
+    return 0;
+}
+
+int usageError(const std::vector<std::string> &args)
+{
+    std::string message = args.empty() ? "no command given" : "unknown command \"" + args[0] + "\"";
+    for (const auto &command : kCommands)
+        if (!args.empty() && args[0] == command.name)
+            message = std::string("usage: PelmoraCtl ") + command.synopsis;
+    writeErr("PelmoraCtl: " + message + "\r\nRun \"PelmoraCtl --help\" for the commands.\r\n");
+    return kUsageError;
+}
+
+// Reads the program's own version record, which begins with three WORDs and
+// the key L"VS_VERSION_INFO", padded to 32 bits; the fixed part follows.
+int printVersion()
+{
+    const size_t fixedOffset = (3 * sizeof(WORD) + sizeof(L"VS_VERSION_INFO") + 3) & ~size_t(3);
+    HRSRC found = FindResource(nullptr, MAKEINTRESOURCE(VS_VERSION_INFO), RT_VERSION);
+    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+    const char *record = loaded ? static_cast<const char *>(LockResource(loaded)) : nullptr;
+    VS_FIXEDFILEINFO fixed = {};
+    if (record && SizeofResource(nullptr, found) >= fixedOffset + sizeof fixed)
+        std::memcpy(&fixed, record + fixedOffset, sizeof fixed);
+    if (fixed.dwSignature != VS_FFI_SIGNATURE) {
+        writeErr("PelmoraCtl: the program carries no version record.\r\n");
+        return ERROR_RESOURCE_DATA_NOT_FOUND;
+    }
+    writeOut("PelmoraCtl " + std::to_string(HIWORD(fixed.dwFileVersionMS)) + "."
+             + std::to_string(LOWORD(fixed.dwFileVersionMS)) + "."
+             + std::to_string(HIWORD(fixed.dwFileVersionLS)) + "."
+             + std::to_string(LOWORD(fixed.dwFileVersionLS)) + "\r\n");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const size_t count = args.size();
+    const std::string command = count ? args[0] : "";
+    if (count == 1 && (command == "--help" || command == "/?"))
+        return printHelp();
+    if (count == 1 && command == "--version")
+        return printVersion();
+    if (command == "list" && (count == 1 || (count == 2 && args[1] == "--json")))
+        return listModems(count == 2);
+    if ((command == "enable" || command == "disable") && count == 2)
+        return changeModems(args[1], command == "enable" ? kEnable : kDisable);
+    const bool set = command == "set" && count == 4;
+    if (set || (command == "clear" && count == 3))
+        for (const SequenceKind &kind : kSequences)
+            if (args[2] == kind.name)
+                return changeModems(args[1], sequenceChange(kind, set ? args[3] : ""));
+    return usageError(args);
+}

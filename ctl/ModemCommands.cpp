@@ -1,0 +1,117 @@
+#include "ModemCommands.h"
+
+#include "ConsoleText.h"
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+namespace {
+
+// The library keeps the name of the modem's instance key ("0000") here.
+const char *instanceOf(const ModemRecord &modem)
+{
+    return modem.libraryText1;
+}
+
+// Every modem, in the library's order, however many there are.
+std::vector<ModemRecord> enumerateModems()
+{
+    std::vector<ModemRecord> modems;
+    int32_t cursor = 0;
+    for (;;) {
+        ModemRecord record = {};
+        record.libraryCode = 255; // the start state the library expects
+        if (enumOstvModem(&record, &cursor) != 0)
+            return modems;
+        CheckSerialModem(&record); // marks a port the system does not know
+        modems.push_back(record);
+    }
+}
+
+std::string padded(const char *text, size_t width)
+{
+    std::string field = text;
+    if (field.size() < width)
+        field.append(width - field.size(), ' ');
+    return field;
+}
+
+// The name and the port joined as the dialog's list joins them.
+std::string textLine(const ModemRecord &modem)
+{
+    return padded(instanceOf(modem), 4) + "  " + padded(modem.mohEnabled ? "on" : "off", 3)
+        + "  accept=" + padded(modem.acceptSequence, 4)
+        + "  resume=" + padded(modem.resumeSequence, 4)
+        + "  reject=" + padded(modem.rejectSequence, 4) + "  " + modem.name + ": "
+        + modem.description + "\r\n";
+}
+
+std::string jsonObject(const ModemRecord &modem)
+{
+    return std::string("{\"modem\": ") + jsonString(instanceOf(modem))
+        + ", \"moh\": " + (modem.mohEnabled ? "true" : "false")
+        + ", \"accept\": " + jsonString(modem.acceptSequence)
+        + ", \"resume\": " + jsonString(modem.resumeSequence)
+        + ", \"reject\": " + jsonString(modem.rejectSequence)
+        + ", \"name\": " + jsonString(modem.name)
+        + ", \"port\": " + jsonString(modem.description) + "}";
+}
+
+// Said once after the failures, however many modems failed alike.
+const struct {
+    int code;
+    const char *hint;
+} kHints[] = {
+    {ERROR_ACCESS_DENIED,
+     "Changing modem settings needs administrator rights: run PelmoraCtl from an elevated prompt."},
+    {ERROR_INVALID_DATA, "A switch-hook sequence is up to four keys, each one of 0-9, * and #."},
+};
+
+} // namespace
+
+int listModems(bool asJson)
+{
+    std::string list;
+    for (const ModemRecord &modem : enumerateModems())
+        list += asJson ? (list.empty() ? "[\r\n  " : ",\r\n  ") + jsonObject(modem) : textLine(modem);
+    if (asJson)
+        list += list.empty() ? "[]\r\n" : "\r\n]\r\n";
+    // A list cut short, as in a file on a full disk, must not pass for a whole one.
+    if (const DWORD error = writeText(STD_OUTPUT_HANDLE, list, asJson ? CP_UTF8 : CP_ACP)) {
+        writeErr("PelmoraCtl: writing the list failed: " + systemText(static_cast<int>(error)) + "\r\n");
+        return static_cast<int>(error);
+    }
+    return 0;
+}
+
+int changeModems(const std::string &modem, const Change &change)
+{
+    std::vector<ModemRecord> modems = enumerateModems();
+    if (modem != kAllModems) {
+        modems.erase(std::remove_if(modems.begin(), modems.end(),
+                                    [&](const ModemRecord &m) { return modem != instanceOf(m); }),
+                     modems.end());
+        if (modems.empty()) {
+            writeErr("PelmoraCtl: there is no modem " + modem
+                     + "; \"PelmoraCtl list\" shows the modems.\r\n");
+            return kNoSuchModem;
+        }
+    }
+    int firstFailure = 0;
+    std::set<int> failures;
+    for (ModemRecord &record : modems) {
+        const int status = change.apply(record);
+        if (status == 0)
+            continue;
+        writeErr("PelmoraCtl: modem " + std::string(instanceOf(record)) + " (" + record.name
+                 + "): " + change.what + " failed: " + systemText(status) + "\r\n");
+        if (firstFailure == 0)
+            firstFailure = status;
+        failures.insert(status);
+    }
+    for (const auto &hint : kHints)
+        if (failures.count(hint.code))
+            writeErr(hint.hint + std::string("\r\n"));
+    return firstFailure;
+}

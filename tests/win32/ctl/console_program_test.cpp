@@ -1,0 +1,154 @@
+// PelmoraCtl.exe run as a script runs it, its output read from pipes, on
+// modems in the test prefix's registry.
+#include "TestRegistry.h"
+
+#include <sddl.h>
+
+#include <regex>
+
+struct Outcome {
+    std::string out, err;
+    DWORD status = MAXDWORD; // so it stays when the program does not start
+};
+
+// Runs PelmoraCtl.exe from beside this test, stdout and stderr in pipes of
+// their own. Its stderr is a few lines, far less than a pipe holds: reading
+// stdout to its end first cannot stall the program.
+static Outcome runCtl(const std::string &arguments)
+{
+    char self[MAX_PATH];
+    const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+    std::string commandLine = "\"" + path.substr(0, path.rfind('\\') + 1) + "PelmoraCtl.exe\" " + arguments;
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE out[2], err[2]; // read end, write end
+    for (HANDLE *pipe : {out, err}) {
+        CreatePipe(&pipe[0], &pipe[1], &inherited, 1 << 16);
+        SetHandleInformation(pipe[0], HANDLE_FLAG_INHERIT, 0);
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out[1];
+    startup.hStdError = err[1];
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        ADD_FAILURE() << "cannot start PelmoraCtl.exe: error " << GetLastError();
+    const auto drain = [](HANDLE write, HANDLE read) {
+        CloseHandle(write); // the child's copy stays open until it exits
+        std::string text;
+        char buffer[4096];
+        for (DWORD got = 0; ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got;)
+            text.append(buffer, got);
+        CloseHandle(read);
+        return text;
+    };
+    Outcome run{drain(out[1], out[0]), drain(err[1], err[0])};
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &run.status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return run;
+}
+
+// The strings, unescaped, and the words true and false of a JSON text, in
+// order. A quote left unescaped in a string shows here.
+static std::vector<std::string> jsonValues(const std::string &json)
+{
+    static const std::regex value(R"re("((?:[^"\\]|\\.)*)"|true|false)re");
+    std::vector<std::string> values;
+    for (std::sregex_iterator match(json.begin(), json.end(), value), end; match != end; ++match) {
+        std::string text = (*match)[1].matched ? (*match)[1].str() : match->str();
+        for (size_t at = 0; (at = text.find('\\', at)) != std::string::npos; ++at) {
+            const bool coded = text.at(at + 1) == 'u'; // \u and four hex digits
+            text.replace(at, coded ? 6 : 2, 1,
+                         coded ? static_cast<char>(std::stoi(text.substr(at + 2, 4), nullptr, 16)) : text[at + 1]);
+        }
+        values.push_back(text);
+    }
+    return values;
+}
+
+// A modem whose port is there, with settings, and one whose port is gone,
+// whose name is not ASCII (o with diaeresis in code page 1252).
+class ConsoleProgramTest : public ModemRegistryTest {
+protected:
+    void SetUp() override
+    {
+        ModemRegistryTest::SetUp();
+        ASSERT_EQ(1252u, GetACP()) << "the names below are written in code page 1252";
+        addModem("0000", {{"FriendlyName", "Fax \"56K\" \\ Line\t1"}, {"AttachedTo", "COM1"}});
+        addModem("0001", {{"FriendlyName", "M\xF6" "dem"}, {"AttachedTo", "COM9"}});
+        setText("HARDWARE\\DEVICEMAP\\SERIALCOMM", "\\Device\\Serial0", "COM1");
+        setText(settingsKey("0000"), "AcceptSequence", "9#");
+        setDword(settingsKey("0000"), "MohEnabled", 1);
+    }
+};
+
+TEST_F(ConsoleProgramTest, EachCommandsOutputAndStatus)
+{
+    const struct {
+        const char *arguments, *out, *errPart; // errPart "": nothing on stderr
+        DWORD status;
+    } steps[] = {
+        {"list",
+         "0000  on   accept=9#    resume=      reject=      Fax \"56K\" \\ Line\t1: COM1\r\n"
+         "0001  off  accept=      resume=      reject=      M\xF6" "dem: COM9 (not present)\r\n", "", 0},
+        {"--version", "PelmoraCtl 1.0.0.1\r\n", "", 0},
+        {"", "", "--help", 1},
+        {"set 0000 hold 1", "", "usage: PelmoraCtl set MODEM", 1},
+        {"enable 0007", "", "no modem 0007", 2},
+        {"set 0000 reject 12345", "", "0000 (Fax \"56K\" \\ Line\t1): storing the reject sequence \"12345\"",
+         ERROR_INVALID_DATA},
+        {"set all resume 1A", "", "M\xF6" "dem): storing the resume sequence \"1A\" failed", ERROR_INVALID_DATA},
+        {"set 0001 accept 12*#", "", "", 0},
+        {"disable all", "", "", 0},
+        {"clear 0000 accept", "", "", 0},
+    };
+    for (const auto &step : steps) {
+        const Outcome run = runCtl(step.arguments);
+        EXPECT_EQ(step.status, run.status) << step.arguments;
+        EXPECT_EQ(step.out, run.out) << step.arguments;
+        EXPECT_TRUE(*step.errPart ? run.err.find(step.errPart) != std::string::npos : run.err.empty())
+            << step.arguments << ": " << run.err;
+    }
+    EXPECT_NE(std::string::npos, runCtl("--help").out.find("set MODEM accept|resume|reject SEQUENCE"));
+
+    // The library's next enumeration sees the changes, and nothing refused was stored.
+    EXPECT_EQ((std::map<std::string, std::string>{{"AcceptSequence", storedText("")},
+                                                  {"MohEnabled", storedDword(0)}}),
+              valuesOf(settingsKey("0000")));
+    EXPECT_STREQ("12*#", findModem("0001").acceptSequence);
+    EXPECT_EQ(0, findModem("0000").mohEnabled + findModem("0001").mohEnabled);
+}
+
+TEST_F(ConsoleProgramTest, JsonListReadsBackAsTheModemsInUtf8)
+{
+    const Outcome run = runCtl("list --json");
+    EXPECT_EQ(std::string::npos, run.out.find('\t')) << "a control character left unescaped";
+    EXPECT_EQ(std::vector<std::string>({"modem", "0000", "moh", "true", "accept", "9#", "resume", "",
+                                        "reject", "", "name", "Fax \"56K\" \\ Line\t1", "port", "COM1",
+                                        "modem", "0001", "moh", "false", "accept", "", "resume", "",
+                                        "reject", "", "name", "M\xC3\xB6" "dem", "port", "COM9 (not present)"}),
+              jsonValues(run.out))
+        << run.out;
+}
+
+TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSuggested)
+{
+    // What a user who is no administrator meets: 0000's settings refuse new values.
+    PSECURITY_DESCRIPTOR denyWrites = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denyWrites, nullptr)); // 0x2: KEY_SET_VALUE
+    HKEY key;
+    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsKey("0000").c_str(), 0, WRITE_DAC, &key));
+    EXPECT_EQ(0, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, denyWrites));
+    RegCloseKey(key);
+    LocalFree(denyWrites);
+
+    const Outcome run = runCtl("enable all");
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status);
+    for (const char *part : {"modem 0000 (Fax \"56K\" \\ Line\t1): enabling modem-on-hold failed: ",
+                             "(error 5)\r\n", "elevated"})
+        EXPECT_NE(std::string::npos, run.err.find(part)) << run.err;
+    EXPECT_EQ(1, findModem("0001").mohEnabled) << "the modem after the failure was not tried";
+}
