@@ -18,6 +18,10 @@ const char kModemClassPath[] =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 const char kSettingsPath[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems\\";
 
+// No walk over a key's entries goes further: keys are rebuilt and deleted
+// while we walk them, and a walk must end whatever they do.
+const int32_t kMostEntriesWalked = 1 << 20;
+
 // libraryWord of every record enumeration fills ("MOH", layout 1): the
 // calls taking a record refuse one without it, such as one zeroed or made up.
 const uint32_t kFilledByEnumeration = 0x4D4F4801;

@@ -53,18 +53,19 @@ bool serialPortPresent(const char *port)
         return false;
     // Room for the longest value name the registry allows.
     std::string valueName(16384, '\0');
-    for (DWORD index = 0;; ++index) {
+    // Any failure ends the walk: a map deleted meanwhile fails every call.
+    for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
         DWORD nameLength = static_cast<DWORD>(valueName.size());
-        LONG status = RegEnumValueA(serialPorts.handle(), index, &valueName[0], &nameLength,
-                                    nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS)
+        if (RegEnumValueA(serialPorts.handle(), static_cast<DWORD>(index), &valueName[0],
+                          &nameLength, nullptr, nullptr, nullptr, nullptr)
+            != ERROR_SUCCESS)
             return false;
         char portOfValue[MODEM_TEXT_SIZE];
-        if (status == ERROR_SUCCESS
-            && serialPorts.readText(valueName.c_str(), portOfValue, sizeof portOfValue)
+        if (serialPorts.readText(valueName.c_str(), portOfValue, sizeof portOfValue)
             && _stricmp(portOfValue, port) == 0)
             return true;
     }
+    return false;
 }
 
 bool endsWith(const char *text, const char *suffix)
@@ -87,7 +88,7 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
         return kNoFurtherModem;
     // The cursor is the enumeration index: it counts the subkeys passed,
     // those that are no modem (such as "Properties") included.
-    for (int32_t index = *cursor; index < INT32_MAX; ++index) {
+    for (int32_t index = *cursor; index < kMostEntriesWalked; ++index) {
         char keyName[MODEM_TEXT_SIZE];
         DWORD nameLength = sizeof keyName;
         LONG status = RegEnumKeyExA(modemClass.handle(), static_cast<DWORD>(index), keyName,

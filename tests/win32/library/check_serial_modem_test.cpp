@@ -33,6 +33,11 @@ protected:
     }
 };
 
+DWORD WINAPI checkPort(void *record)
+{
+    return static_cast<DWORD>(CheckSerialModem(static_cast<ModemRecord *>(record)));
+}
+
 } // namespace
 
 TEST_F(CheckSerialModemTest, MarksOnlyModemsOnAPortTheSystemDoesNotKnow)
@@ -66,4 +71,24 @@ TEST_F(CheckSerialModemTest, MarkIsCutToFitTheDescription)
         EXPECT_EQ(expected[i], modems[i].description);
         EXPECT_STREQ(i == 0 ? "0000" : "0001", modems[i].libraryText1);
     }
+}
+
+// Windows rebuilds the port map as serial devices come and go.
+TEST_F(CheckSerialModemTest, EndsWhenThePortMapIsDeletedDuringTheCheck)
+{
+    HKEY ports;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPorts, 0, KEY_SET_VALUE, &ports));
+    for (int i = 0; i < 20000; ++i)
+        RegSetValueExA(ports, ("\\Device\\Gone" + std::to_string(i)).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE *>("COM1"), 5);
+    RegCloseKey(ports);
+    addModem("0000", {{"AttachedTo", "COM99"}});
+    ModemRecord modem = findModem("0000");
+
+    HANDLE check = CreateThread(nullptr, 0, checkPort, &modem, 0, nullptr);
+    Sleep(50);
+    deleteKey(kSerialPorts);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(check, 10000)) << "the check never ends";
+    CloseHandle(check);
 }
