@@ -3,6 +3,7 @@
 #include "ModemKeys.h"
 #include "OvMohReg.h"
 #include "RegistryKey.h"
+#include "TextField.h"
 
 #include <cstring>
 #include <string>

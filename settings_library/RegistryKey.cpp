@@ -1,4 +1,5 @@
 #include "RegistryKey.h"
+#include "TextField.h"
 
 #include <cstring>
 #include <memory>
@@ -59,12 +60,4 @@ bool RegistryKey::readDword(const char *valueName, DWORD &value) const
         return false;
     value = data;
     return true;
-}
-
-void copyToField(char *field, size_t fieldSize, const char *text, size_t length)
-{
-    if (length > fieldSize - 1)
-        length = fieldSize - 1;
-    std::memcpy(field, text, length);
-    field[length] = '\0';
 }

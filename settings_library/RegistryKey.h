@@ -30,7 +30,4 @@ private:
     HKEY handle_ = nullptr;
 };
 
-// Copies length characters of text into the field, cut to fit, NUL-terminated.
-void copyToField(char *field, size_t fieldSize, const char *text, size_t length);
-
 #endif
