@@ -26,13 +26,15 @@ const int32_t kMostEntriesWalked = 1 << 20;
 // calls taking a record refuse one without it, such as one zeroed or made up.
 const uint32_t kFilledByEnumeration = 0x4D4F4801;
 
-// Modem instance keys are named by four decimal digits, "0000" upwards.
-inline bool isInstanceKeyName(const char *name)
+// Modem instance keys are named by four ASCII digits, "0000" upwards.
+const int kInstanceNameLength = 4;
+
+template <typename Character> bool isInstanceKeyName(const Character *name)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kInstanceNameLength; ++i)
         if (name[i] < '0' || name[i] > '9')
             return false;
-    return name[4] == '\0';
+    return name[kInstanceNameLength] == 0;
 }
 
 inline std::string settingsPathOf(const char *instanceName)

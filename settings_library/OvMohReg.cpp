@@ -90,15 +90,22 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
     // The cursor is the enumeration index: it counts the subkeys passed,
     // those that are no modem (such as "Properties") included.
     for (int32_t index = *cursor; index < kMostEntriesWalked; ++index) {
-        char keyName[MODEM_TEXT_SIZE];
-        DWORD nameLength = sizeof keyName;
-        LONG status = RegEnumKeyExA(modemClass.handle(), static_cast<DWORD>(index), keyName,
+        // The names as stored: the ANSI ones would show other digits, such
+        // as full-width ones, as ASCII digits.
+        wchar_t storedName[kInstanceNameLength + 2];
+        DWORD nameLength = kInstanceNameLength + 2;
+        LONG status = RegEnumKeyExW(modemClass.handle(), static_cast<DWORD>(index), storedName,
                                     &nameLength, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
         if (status != ERROR_SUCCESS)
             return kNoFurtherModem;
-        if (isInstanceKeyName(keyName) && readModem(modemClass.handle(), keyName, *record)) {
+        if (!isInstanceKeyName(storedName))
+            continue;
+        char keyName[kInstanceNameLength + 1];
+        for (int i = 0; i <= kInstanceNameLength; ++i)
+            keyName[i] = static_cast<char>(storedName[i]);
+        if (readModem(modemClass.handle(), keyName, *record)) {
             *cursor = index + 1;
             return 0;
         }

@@ -38,14 +38,14 @@ void clearModems()
     HKEY modemClass;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClass, 0, KEY_READ, &modemClass)
         == ERROR_SUCCESS) {
-        char name[256];
-        DWORD length = sizeof name;
+        // By the names as stored: an ANSI name may stand for two keys.
+        wchar_t name[256];
+        DWORD length = 256;
         // Deleting shifts the rest down, so the first subkey is always next.
-        while (RegEnumKeyExA(modemClass, 0, name, &length, nullptr, nullptr, nullptr, nullptr)
-               == ERROR_SUCCESS) {
-            deleteKey(modemKey(name));
-            length = sizeof name;
-        }
+        while (RegEnumKeyExW(modemClass, 0, name, &length, nullptr, nullptr, nullptr, nullptr)
+                   == ERROR_SUCCESS
+               && RegDeleteTreeW(modemClass, name) == ERROR_SUCCESS)
+            length = 256;
         RegCloseKey(modemClass);
     }
     deleteKey(kModemSettings);
