@@ -85,25 +85,31 @@ std::map<std::string, std::string> valuesOf(const std::string &key)
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
         return values;
     char name[256];
-    BYTE data[1024];
+    std::vector<BYTE> data(65536);
     DWORD nameLength = sizeof name;
-    DWORD size = sizeof data;
-    for (DWORD i = 0; RegEnumValueA(handle, i, name, &nameLength, nullptr, nullptr, data, &size)
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size());
+    for (DWORD i = 0; RegEnumValueA(handle, i, name, &nameLength, nullptr, &type, data.data(), &size)
                       == ERROR_SUCCESS;
-         ++i, nameLength = sizeof name, size = sizeof data)
-        values[name] = std::string(reinterpret_cast<char *>(data), size);
+         ++i, nameLength = sizeof name, size = static_cast<DWORD>(data.size()))
+        values[name] = stored(type, data.data(), size);
     RegCloseKey(handle);
     return values;
 }
 
+std::string stored(DWORD type, const void *data, size_t size)
+{
+    return std::to_string(type) + ":" + std::string(static_cast<const char *>(data), size);
+}
+
 std::string storedText(const std::string &text)
 {
-    return text + '\0';
+    return stored(REG_SZ, text.c_str(), text.size() + 1);
 }
 
 std::string storedDword(DWORD value)
 {
-    return std::string(reinterpret_cast<const char *>(&value), sizeof value);
+    return stored(REG_DWORD, &value, sizeof value);
 }
 
 std::vector<ModemRecord> enumerateAll()
