@@ -11,15 +11,24 @@ RegistryKey::~RegistryKey()
         RegCloseKey(handle_);
 }
 
+namespace {
+
+// Every key in the 64-bit view: on 64-bit Windows the 32-bit build would
+// otherwise keep the settings under SOFTWARE\WOW6432Node, where 64-bit
+// readers of them do not look. 32-bit Windows ignores the flag.
+const REGSAM kRegistryView = KEY_WOW64_64KEY;
+
+} // namespace
+
 LONG RegistryKey::open(HKEY parent, const char *path, REGSAM access)
 {
-    return RegOpenKeyExA(parent, path, 0, access, &handle_);
+    return RegOpenKeyExA(parent, path, 0, access | kRegistryView, &handle_);
 }
 
 LONG RegistryKey::create(HKEY parent, const char *path, REGSAM access)
 {
-    return RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                           nullptr, &handle_, nullptr);
+    return RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           access | kRegistryView, nullptr, &handle_, nullptr);
 }
 
 bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize) const

@@ -8,10 +8,23 @@ const char kModemClass[] =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 const char kModemSettings[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems";
 
+// The library's view of the registry, so that a test misses what a 32-bit
+// build would store in the redirected view of a 64-bit Windows.
+const REGSAM kView = KEY_WOW64_64KEY;
+
 void check(LONG status, const std::string &what)
 {
     if (status != ERROR_SUCCESS)
         throw std::runtime_error(what + " failed: " + std::to_string(status));
+}
+
+HKEY createKey(const std::string &key, REGSAM access)
+{
+    HKEY handle;
+    check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, access | kView,
+                          nullptr, &handle, nullptr),
+          "creating " + key);
+    return handle;
 }
 
 } // namespace
@@ -28,15 +41,22 @@ std::string settingsKey(const std::string &instance)
 
 void deleteKey(const std::string &key)
 {
-    LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
-    if (status != ERROR_FILE_NOT_FOUND)
-        check(status, "deleting " + key);
+    HKEY handle;
+    LONG status =
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS | kView, &handle);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return;
+    check(status, "opening " + key);
+    status = RegDeleteTreeA(handle, nullptr);
+    RegCloseKey(handle);
+    check(status, "emptying " + key);
+    check(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), kView, 0), "deleting " + key);
 }
 
 void clearModems()
 {
     HKEY modemClass;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClass, 0, KEY_READ, &modemClass)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClass, 0, KEY_READ | kView, &modemClass)
         == ERROR_SUCCESS) {
         // By the names as stored: an ANSI name may stand for two keys.
         wchar_t name[256];
@@ -53,8 +73,10 @@ void clearModems()
 
 void setValue(const std::string &key, const char *name, DWORD type, const void *data, DWORD size)
 {
-    check(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, type, data, size),
-          "setting " + key + "\\" + name);
+    HKEY handle = createKey(key, KEY_SET_VALUE);
+    LONG status = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE *>(data), size);
+    RegCloseKey(handle);
+    check(status, "setting " + key + "\\" + name);
 }
 
 void setText(const std::string &key, const char *name, const std::string &text)
@@ -69,11 +91,7 @@ void setDword(const std::string &key, const char *name, DWORD value)
 
 void addModem(const std::string &instance, const std::map<std::string, std::string> &texts)
 {
-    HKEY handle;
-    check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, modemKey(instance).c_str(), 0, nullptr, 0,
-                          KEY_SET_VALUE, nullptr, &handle, nullptr),
-          "creating modem " + instance);
-    RegCloseKey(handle);
+    RegCloseKey(createKey(modemKey(instance), KEY_SET_VALUE));
     for (const auto &text : texts)
         setText(modemKey(instance), text.first.c_str(), text.second);
 }
@@ -82,7 +100,8 @@ std::map<std::string, std::string> valuesOf(const std::string &key)
 {
     std::map<std::string, std::string> values;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | kView, &handle)
+        != ERROR_SUCCESS)
         return values;
     char name[256];
     std::vector<BYTE> data(65536);
