@@ -5,18 +5,12 @@
 #define MODEMKEYS_H
 
 #include "OvMohReg.h"
+#include "RegistryPaths.h"
 
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
-
-// Modems live in their device class, one instance key each. Their settings
-// are kept in a key of our own: Windows asks that nobody but the driver
-// write into the device class keys.
-const char kModemClassPath[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
-const char kSettingsPath[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems\\";
 
 // No walk over a key's entries goes further: keys are rebuilt and deleted
 // while we walk them, and a walk must end whatever they do.
@@ -39,7 +33,7 @@ template <typename Character> bool isInstanceKeyName(const Character *name)
 
 inline std::string settingsPathOf(const char *instanceName)
 {
-    return kSettingsPath + std::string(instanceName);
+    return kSettingsPath + ("\\" + std::string(instanceName));
 }
 
 inline LONG checkFromEnumeration(const ModemRecord *record)

@@ -10,7 +10,6 @@
 
 namespace {
 
-const char kSerialPortsPath[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 const char kNotPresent[] = " (not present)";
 const int kNoFurtherModem = 1;
 

@@ -1,4 +1,5 @@
 #include "RegistryKey.h"
+#include "RegistryPaths.h"
 #include "TextField.h"
 
 #include <cstring>
@@ -7,28 +8,34 @@
 
 RegistryKey::~RegistryKey()
 {
-    if (handle_)
-        RegCloseKey(handle_);
+    close();
 }
-
-namespace {
-
-// Every key in the 64-bit view: on 64-bit Windows the 32-bit build would
-// otherwise keep the settings under SOFTWARE\WOW6432Node, where 64-bit
-// readers of them do not look. 32-bit Windows ignores the flag.
-const REGSAM kRegistryView = KEY_WOW64_64KEY;
-
-} // namespace
 
 LONG RegistryKey::open(HKEY parent, const char *path, REGSAM access)
 {
-    return RegOpenKeyExA(parent, path, 0, access | kRegistryView, &handle_);
+    close();
+    return keptIfOpened(RegOpenKeyExA(parent, path, 0, access | kRegistryView, &handle_));
 }
 
 LONG RegistryKey::create(HKEY parent, const char *path, REGSAM access)
 {
-    return RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           access | kRegistryView, nullptr, &handle_, nullptr);
+    close();
+    return keptIfOpened(RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        access | kRegistryView, nullptr, &handle_, nullptr));
+}
+
+void RegistryKey::close()
+{
+    if (handle_)
+        RegCloseKey(handle_);
+    handle_ = nullptr;
+}
+
+LONG RegistryKey::keptIfOpened(LONG status)
+{
+    if (status != ERROR_SUCCESS)
+        handle_ = nullptr;
+    return status;
 }
 
 bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize) const

@@ -14,6 +14,7 @@ public:
     RegistryKey(const RegistryKey &) = delete;
     RegistryKey &operator=(const RegistryKey &) = delete;
 
+    // Both close the key held before; a failure leaves none held.
     LONG open(HKEY parent, const char *path, REGSAM access);
     // Opens the key, creating it and any missing parent when absent.
     LONG create(HKEY parent, const char *path, REGSAM access);
@@ -27,6 +28,9 @@ public:
     bool readDword(const char *valueName, DWORD &value) const;
 
 private:
+    void close();
+    LONG keptIfOpened(LONG status);
+
     HKEY handle_ = nullptr;
 };
 

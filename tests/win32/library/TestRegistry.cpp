@@ -1,16 +1,9 @@
 #include "TestRegistry.h"
+#include "RegistryPaths.h"
 
 #include <stdexcept>
 
 namespace {
-
-const char kModemClass[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
-const char kModemSettings[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems";
-
-// The library's view of the registry, so that a test misses what a 32-bit
-// build would store in the redirected view of a 64-bit Windows.
-const REGSAM kView = KEY_WOW64_64KEY;
 
 void check(LONG status, const std::string &what)
 {
@@ -21,8 +14,8 @@ void check(LONG status, const std::string &what)
 HKEY createKey(const std::string &key, REGSAM access)
 {
     HKEY handle;
-    check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, access | kView,
-                          nullptr, &handle, nullptr),
+    check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0,
+                          access | kRegistryView, nullptr, &handle, nullptr),
           "creating " + key);
     return handle;
 }
@@ -31,32 +24,33 @@ HKEY createKey(const std::string &key, REGSAM access)
 
 std::string modemKey(const std::string &instance)
 {
-    return kModemClass + ("\\" + instance);
+    return kModemClassPath + ("\\" + instance);
 }
 
 std::string settingsKey(const std::string &instance)
 {
-    return kModemSettings + ("\\" + instance);
+    return kSettingsPath + ("\\" + instance);
 }
 
 void deleteKey(const std::string &key)
 {
     HKEY handle;
-    LONG status =
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS | kView, &handle);
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0,
+                                KEY_ALL_ACCESS | kRegistryView, &handle);
     if (status == ERROR_FILE_NOT_FOUND)
         return;
     check(status, "opening " + key);
     status = RegDeleteTreeA(handle, nullptr);
     RegCloseKey(handle);
     check(status, "emptying " + key);
-    check(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), kView, 0), "deleting " + key);
+    check(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), kRegistryView, 0), "deleting " + key);
 }
 
 void clearModems()
 {
     HKEY modemClass;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClass, 0, KEY_READ | kView, &modemClass)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassPath, 0, KEY_READ | kRegistryView,
+                      &modemClass)
         == ERROR_SUCCESS) {
         // By the names as stored: an ANSI name may stand for two keys.
         wchar_t name[256];
@@ -68,7 +62,7 @@ void clearModems()
             length = 256;
         RegCloseKey(modemClass);
     }
-    deleteKey(kModemSettings);
+    deleteKey(kSettingsPath);
 }
 
 void setValue(const std::string &key, const char *name, DWORD type, const void *data, DWORD size)
@@ -100,7 +94,7 @@ std::map<std::string, std::string> valuesOf(const std::string &key)
 {
     std::map<std::string, std::string> values;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | kView, &handle)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | kRegistryView, &handle)
         != ERROR_SUCCESS)
         return values;
     char name[256];
@@ -108,8 +102,9 @@ std::map<std::string, std::string> valuesOf(const std::string &key)
     DWORD nameLength = sizeof name;
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(data.size());
-    for (DWORD i = 0; RegEnumValueA(handle, i, name, &nameLength, nullptr, &type, data.data(), &size)
-                      == ERROR_SUCCESS;
+    for (DWORD i = 0;
+         RegEnumValueA(handle, i, name, &nameLength, nullptr, &type, data.data(), &size)
+         == ERROR_SUCCESS;
          ++i, nameLength = sizeof name, size = static_cast<DWORD>(data.size()))
         values[name] = stored(type, data.data(), size);
     RegCloseKey(handle);

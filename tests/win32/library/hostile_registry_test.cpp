@@ -11,7 +11,8 @@ namespace {
 const unsigned kSeed = 20261208;
 const int kRounds = 300;
 
-const char *const kKeyNames[] = {"0000", "0001", "0042", "9999", "Properties", "000", "00000", "0x1"};
+const char *const kKeyNames[] = {"0000", "0001", "0042", "9999",
+                                 "Properties", "000", "00000", "0x1"};
 const char *const kModemValues[] = {"FriendlyName", "DriverDesc", "AttachedTo"};
 const char *const kSettingValues[] = {"MohEnabled", "AcceptSequence", "ResumeSequence",
                                       "RejectSequence"};
