@@ -10,7 +10,7 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <string>
+#include <cstring>
 
 // No walk over a key's entries goes further: keys are rebuilt and deleted
 // while we walk them, and a walk must end whatever they do.
@@ -31,9 +31,20 @@ template <typename Character> bool isInstanceKeyName(const Character *name)
     return name[kInstanceNameLength] == 0;
 }
 
-inline std::string settingsPathOf(const char *instanceName)
+// Room for the path of an instance's key under either parent path.
+const size_t kInstancePathSize = sizeof kModemClassPath + 1 + kInstanceNameLength;
+static_assert(sizeof kSettingsPath <= sizeof kModemClassPath, "settings path too long");
+
+// Writes parent\instanceName into path; instanceName is an instance key's.
+inline const char *instancePath(char (&path)[kInstancePathSize], const char *parent,
+                                const char *instanceName)
 {
-    return kSettingsPath + ("\\" + std::string(instanceName));
+    size_t parentLength = std::strlen(parent);
+    std::memcpy(path, parent, parentLength);
+    path[parentLength] = '\\';
+    std::memcpy(path + parentLength + 1, instanceName, kInstanceNameLength);
+    path[parentLength + 1 + kInstanceNameLength] = '\0';
+    return path;
 }
 
 inline LONG checkFromEnumeration(const ModemRecord *record)

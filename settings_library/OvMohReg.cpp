@@ -6,7 +6,6 @@
 #include "TextField.h"
 
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -16,7 +15,9 @@ const int kNoFurtherModem = 1;
 void readSettings(const char *instanceName, ModemRecord &record)
 {
     RegistryKey settings;
-    if (settings.open(HKEY_LOCAL_MACHINE, settingsPathOf(instanceName).c_str(), KEY_QUERY_VALUE)
+    char path[kInstancePathSize];
+    if (settings.open(HKEY_LOCAL_MACHINE, instancePath(path, kSettingsPath, instanceName),
+                      KEY_QUERY_VALUE)
         != ERROR_SUCCESS)
         return;
     DWORD enabled = 0;
@@ -52,16 +53,16 @@ bool serialPortPresent(const char *port)
         != ERROR_SUCCESS)
         return false;
     // Room for the longest value name the registry allows.
-    std::string valueName(16384, '\0');
+    char valueName[16384];
     // Any failure ends the walk: a map deleted meanwhile fails every call.
     for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
-        DWORD nameLength = static_cast<DWORD>(valueName.size());
-        if (RegEnumValueA(serialPorts.handle(), static_cast<DWORD>(index), &valueName[0],
+        DWORD nameLength = sizeof valueName;
+        if (RegEnumValueA(serialPorts.handle(), static_cast<DWORD>(index), valueName,
                           &nameLength, nullptr, nullptr, nullptr, nullptr)
             != ERROR_SUCCESS)
             return false;
         char portOfValue[MODEM_TEXT_SIZE];
-        if (serialPorts.readText(valueName.c_str(), portOfValue, sizeof portOfValue)
+        if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue)
             && _stricmp(portOfValue, port) == 0)
             return true;
     }

@@ -3,8 +3,6 @@
 #include "TextField.h"
 
 #include <cstring>
-#include <memory>
-#include <new>
 
 RegistryKey::~RegistryKey()
 {
@@ -50,17 +48,17 @@ bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize)
             return false;
         // One byte more than the data, so that a terminator of our own
         // follows it: the stored text need not have one.
-        std::unique_ptr<char[]> data(new (std::nothrow) char[size + 1]());
+        char *data = static_cast<char *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
         if (!data)
             return false;
         LONG status = RegQueryValueExA(handle_, valueName, nullptr, &type,
-                                       reinterpret_cast<BYTE *>(data.get()), &size);
-        if (status == ERROR_MORE_DATA)
-            continue;
-        if (status != ERROR_SUCCESS || type != REG_SZ)
-            return false;
-        copyToField(field, fieldSize, data.get(), strnlen(data.get(), size));
-        return true;
+                                       reinterpret_cast<BYTE *>(data), &size);
+        bool read = status == ERROR_SUCCESS && type == REG_SZ;
+        if (read)
+            copyToField(field, fieldSize, data, strnlen(data, size));
+        HeapFree(GetProcessHeap(), 0, data);
+        if (status != ERROR_MORE_DATA)
+            return read;
     }
     return false;
 }

@@ -17,7 +17,7 @@ PROCESS_INFORMATION startBurstWriter()
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(writer.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        throw std::runtime_error("cannot start " + writer);
+        throw std::runtime_error("cannot start " + writer + ": " + std::to_string(GetLastError()));
     return process;
 }
 
