@@ -5,35 +5,46 @@
 #define MODEMKEYS_H
 
 #include "OvMohReg.h"
+#include "RegistryPaths.h"
 
 #include <windows.h>
 
 #include <cstdlib>
-#include <string>
+#include <cstring>
 
-// Modems live in their device class, one instance key each. Their settings
-// are kept in a key of our own: Windows asks that nobody but the driver
-// write into the device class keys.
-const char kModemClassPath[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
-const char kSettingsPath[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems\\";
+// No walk over a key's entries goes further: keys are rebuilt and deleted
+// while we walk them, and a walk must end whatever they do.
+const int32_t kMostEntriesWalked = 1 << 20;
 
 // libraryWord of every record enumeration fills ("MOH", layout 1): the
 // calls taking a record refuse one without it, such as one zeroed or made up.
 const uint32_t kFilledByEnumeration = 0x4D4F4801;
 
-// Modem instance keys are named by four decimal digits, "0000" upwards.
-inline bool isInstanceKeyName(const char *name)
+// Modem instance keys are named by four ASCII digits, "0000" upwards.
+const int kInstanceNameLength = 4;
+
+template <typename Character> bool isInstanceKeyName(const Character *name)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kInstanceNameLength; ++i)
         if (name[i] < '0' || name[i] > '9')
             return false;
-    return name[4] == '\0';
+    return name[kInstanceNameLength] == 0;
 }
 
-inline std::string settingsPathOf(const char *instanceName)
+// Room for the path of an instance's key under either parent path.
+const size_t kInstancePathSize = sizeof kModemClassPath + 1 + kInstanceNameLength;
+static_assert(sizeof kSettingsPath <= sizeof kModemClassPath, "settings path too long");
+
+// Writes parent\instanceName into path; instanceName is an instance key's.
+inline const char *instancePath(char (&path)[kInstancePathSize], const char *parent,
+                                const char *instanceName)
 {
-    return kSettingsPath + std::string(instanceName);
+    size_t parentLength = std::strlen(parent);
+    std::memcpy(path, parent, parentLength);
+    path[parentLength] = '\\';
+    std::memcpy(path + parentLength + 1, instanceName, kInstanceNameLength);
+    path[parentLength + 1 + kInstanceNameLength] = '\0';
+    return path;
 }
 
 inline LONG checkFromEnumeration(const ModemRecord *record)

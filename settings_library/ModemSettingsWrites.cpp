@@ -5,7 +5,6 @@
 #include "RegistryKey.h"
 
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -24,8 +23,9 @@ bool isKeypadSequence(const char (&field)[MODEM_TEXT_SIZE])
 LONG checkStillInstalled(const ModemRecord &record)
 {
     RegistryKey instance;
+    char path[kInstancePathSize];
     return instance.open(HKEY_LOCAL_MACHINE,
-                         (kModemClassPath + std::string("\\") + record.libraryText1).c_str(),
+                         instancePath(path, kModemClassPath, record.libraryText1),
                          KEY_QUERY_VALUE);
 }
 
@@ -37,8 +37,10 @@ LONG storeValue(const ModemRecord &record, const char *valueName, DWORD type, co
     if (LONG status = checkStillInstalled(record))
         return status;
     RegistryKey settings;
+    char path[kInstancePathSize];
     if (LONG status = settings.create(HKEY_LOCAL_MACHINE,
-                                      settingsPathOf(record.libraryText1).c_str(), KEY_SET_VALUE))
+                                      instancePath(path, kSettingsPath, record.libraryText1),
+                                      KEY_SET_VALUE))
         return status;
     return RegSetValueExA(settings.handle(), valueName, 0, type, static_cast<const BYTE *>(data),
                           size);

@@ -3,20 +3,21 @@
 #include "ModemKeys.h"
 #include "OvMohReg.h"
 #include "RegistryKey.h"
+#include "TextField.h"
 
 #include <cstring>
-#include <string>
 
 namespace {
 
-const char kSerialPortsPath[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 const char kNotPresent[] = " (not present)";
 const int kNoFurtherModem = 1;
 
 void readSettings(const char *instanceName, ModemRecord &record)
 {
     RegistryKey settings;
-    if (settings.open(HKEY_LOCAL_MACHINE, settingsPathOf(instanceName).c_str(), KEY_QUERY_VALUE)
+    char path[kInstancePathSize];
+    if (settings.open(HKEY_LOCAL_MACHINE, instancePath(path, kSettingsPath, instanceName),
+                      KEY_QUERY_VALUE)
         != ERROR_SUCCESS)
         return;
     DWORD enabled = 0;
@@ -52,19 +53,20 @@ bool serialPortPresent(const char *port)
         != ERROR_SUCCESS)
         return false;
     // Room for the longest value name the registry allows.
-    std::string valueName(16384, '\0');
-    for (DWORD index = 0;; ++index) {
-        DWORD nameLength = static_cast<DWORD>(valueName.size());
-        LONG status = RegEnumValueA(serialPorts.handle(), index, &valueName[0], &nameLength,
-                                    nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS)
+    char valueName[16384];
+    // Any failure ends the walk: a map deleted meanwhile fails every call.
+    for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
+        DWORD nameLength = sizeof valueName;
+        if (RegEnumValueA(serialPorts.handle(), static_cast<DWORD>(index), valueName,
+                          &nameLength, nullptr, nullptr, nullptr, nullptr)
+            != ERROR_SUCCESS)
             return false;
         char portOfValue[MODEM_TEXT_SIZE];
-        if (status == ERROR_SUCCESS
-            && serialPorts.readText(valueName.c_str(), portOfValue, sizeof portOfValue)
+        if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue)
             && _stricmp(portOfValue, port) == 0)
             return true;
     }
+    return false;
 }
 
 bool endsWith(const char *text, const char *suffix)
@@ -87,16 +89,23 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
         return kNoFurtherModem;
     // The cursor is the enumeration index: it counts the subkeys passed,
     // those that are no modem (such as "Properties") included.
-    for (int32_t index = *cursor; index < INT32_MAX; ++index) {
-        char keyName[MODEM_TEXT_SIZE];
-        DWORD nameLength = sizeof keyName;
-        LONG status = RegEnumKeyExA(modemClass.handle(), static_cast<DWORD>(index), keyName,
+    for (int32_t index = *cursor; index < kMostEntriesWalked; ++index) {
+        // The names as stored: the ANSI ones would show other digits, such
+        // as full-width ones, as ASCII digits.
+        wchar_t storedName[kInstanceNameLength + 2];
+        DWORD nameLength = kInstanceNameLength + 2;
+        LONG status = RegEnumKeyExW(modemClass.handle(), static_cast<DWORD>(index), storedName,
                                     &nameLength, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
         if (status != ERROR_SUCCESS)
             return kNoFurtherModem;
-        if (isInstanceKeyName(keyName) && readModem(modemClass.handle(), keyName, *record)) {
+        if (!isInstanceKeyName(storedName))
+            continue;
+        char keyName[kInstanceNameLength + 1];
+        for (int i = 0; i <= kInstanceNameLength; ++i)
+            keyName[i] = static_cast<char>(storedName[i]);
+        if (readModem(modemClass.handle(), keyName, *record)) {
             *cursor = index + 1;
             return 0;
         }

@@ -1,24 +1,39 @@
 #include "RegistryKey.h"
+#include "RegistryPaths.h"
+#include "TextField.h"
 
 #include <cstring>
-#include <memory>
-#include <new>
 
 RegistryKey::~RegistryKey()
 {
-    if (handle_)
-        RegCloseKey(handle_);
+    close();
 }
 
 LONG RegistryKey::open(HKEY parent, const char *path, REGSAM access)
 {
-    return RegOpenKeyExA(parent, path, 0, access, &handle_);
+    close();
+    return keptIfOpened(RegOpenKeyExA(parent, path, 0, access | kRegistryView, &handle_));
 }
 
 LONG RegistryKey::create(HKEY parent, const char *path, REGSAM access)
 {
-    return RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                           nullptr, &handle_, nullptr);
+    close();
+    return keptIfOpened(RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        access | kRegistryView, nullptr, &handle_, nullptr));
+}
+
+void RegistryKey::close()
+{
+    if (handle_)
+        RegCloseKey(handle_);
+    handle_ = nullptr;
+}
+
+LONG RegistryKey::keptIfOpened(LONG status)
+{
+    if (status != ERROR_SUCCESS)
+        handle_ = nullptr;
+    return status;
 }
 
 bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize) const
@@ -33,17 +48,17 @@ bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize)
             return false;
         // One byte more than the data, so that a terminator of our own
         // follows it: the stored text need not have one.
-        std::unique_ptr<char[]> data(new (std::nothrow) char[size + 1]());
+        char *data = static_cast<char *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
         if (!data)
             return false;
         LONG status = RegQueryValueExA(handle_, valueName, nullptr, &type,
-                                       reinterpret_cast<BYTE *>(data.get()), &size);
-        if (status == ERROR_MORE_DATA)
-            continue;
-        if (status != ERROR_SUCCESS || type != REG_SZ)
-            return false;
-        copyToField(field, fieldSize, data.get(), strnlen(data.get(), size));
-        return true;
+                                       reinterpret_cast<BYTE *>(data), &size);
+        bool read = status == ERROR_SUCCESS && type == REG_SZ;
+        if (read)
+            copyToField(field, fieldSize, data, strnlen(data, size));
+        HeapFree(GetProcessHeap(), 0, data);
+        if (status != ERROR_MORE_DATA)
+            return read;
     }
     return false;
 }
@@ -59,12 +74,4 @@ bool RegistryKey::readDword(const char *valueName, DWORD &value) const
         return false;
     value = data;
     return true;
-}
-
-void copyToField(char *field, size_t fieldSize, const char *text, size_t length)
-{
-    if (length > fieldSize - 1)
-        length = fieldSize - 1;
-    std::memcpy(field, text, length);
-    field[length] = '\0';
 }

@@ -14,23 +14,24 @@ public:
     RegistryKey(const RegistryKey &) = delete;
     RegistryKey &operator=(const RegistryKey &) = delete;
 
+    // open and create close the key held before; a failure leaves none.
     LONG open(HKEY parent, const char *path, REGSAM access);
     // Opens the key, creating it and any missing parent when absent.
     LONG create(HKEY parent, const char *path, REGSAM access);
     HKEY handle() const { return handle_; }
 
     // Reads a REG_SZ value into a text field of fieldSize bytes, cut at its
-    // first NUL and at the field's end. A missing value, or one of another
-    // type, leaves "" and returns false.
+    // first NUL and after the last whole character that fits. A missing
+    // value, or one of another type, leaves "" and returns false.
     bool readText(const char *valueName, char *field, size_t fieldSize) const;
     // Reads a REG_DWORD value; one of another type or size counts as missing.
     bool readDword(const char *valueName, DWORD &value) const;
 
 private:
+    void close();
+    LONG keptIfOpened(LONG status);
+
     HKEY handle_ = nullptr;
 };
-
-// Copies length characters of text into the field, cut to fit, NUL-terminated.
-void copyToField(char *field, size_t fieldSize, const char *text, size_t length);
 
 #endif

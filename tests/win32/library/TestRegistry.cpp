@@ -1,12 +1,9 @@
 #include "TestRegistry.h"
+#include "RegistryPaths.h"
 
 #include <stdexcept>
 
 namespace {
-
-const char kModemClass[] =
-    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
-const char kModemSettings[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems";
 
 void check(LONG status, const std::string &what)
 {
@@ -14,47 +11,66 @@ void check(LONG status, const std::string &what)
         throw std::runtime_error(what + " failed: " + std::to_string(status));
 }
 
+HKEY createKey(const std::string &key, REGSAM access)
+{
+    HKEY handle;
+    check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0,
+                          access | kRegistryView, nullptr, &handle, nullptr),
+          "creating " + key);
+    return handle;
+}
+
 } // namespace
 
 std::string modemKey(const std::string &instance)
 {
-    return kModemClass + ("\\" + instance);
+    return kModemClassPath + ("\\" + instance);
 }
 
 std::string settingsKey(const std::string &instance)
 {
-    return kModemSettings + ("\\" + instance);
+    return kSettingsPath + ("\\" + instance);
 }
 
 void deleteKey(const std::string &key)
 {
-    LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, key.c_str());
-    if (status != ERROR_FILE_NOT_FOUND)
-        check(status, "deleting " + key);
+    HKEY handle;
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0,
+                                KEY_ALL_ACCESS | kRegistryView, &handle);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return;
+    check(status, "opening " + key);
+    status = RegDeleteTreeA(handle, nullptr);
+    RegCloseKey(handle);
+    check(status, "emptying " + key);
+    check(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), kRegistryView, 0), "deleting " + key);
 }
 
 void clearModems()
 {
     HKEY modemClass;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClass, 0, KEY_READ, &modemClass)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassPath, 0, KEY_READ | kRegistryView,
+                      &modemClass)
         == ERROR_SUCCESS) {
-        char name[256];
-        DWORD length = sizeof name;
+        // By the names as stored: an ANSI name may stand for two keys.
+        wchar_t name[256];
+        DWORD length = 256;
         // Deleting shifts the rest down, so the first subkey is always next.
-        while (RegEnumKeyExA(modemClass, 0, name, &length, nullptr, nullptr, nullptr, nullptr)
-               == ERROR_SUCCESS) {
-            deleteKey(modemKey(name));
-            length = sizeof name;
-        }
+        while (RegEnumKeyExW(modemClass, 0, name, &length, nullptr, nullptr, nullptr, nullptr)
+                   == ERROR_SUCCESS
+               && RegDeleteTreeW(modemClass, name) == ERROR_SUCCESS)
+            length = 256;
         RegCloseKey(modemClass);
     }
-    deleteKey(kModemSettings);
+    deleteKey(kSettingsPath);
 }
 
 void setValue(const std::string &key, const char *name, DWORD type, const void *data, DWORD size)
 {
-    check(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, type, data, size),
-          "setting " + key + "\\" + name);
+    HKEY handle = createKey(key, KEY_SET_VALUE);
+    LONG status = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE *>(data), size);
+    RegCloseKey(handle);
+    check(status, "setting " + key + "\\" + name);
 }
 
 void setText(const std::string &key, const char *name, const std::string &text)
@@ -69,11 +85,7 @@ void setDword(const std::string &key, const char *name, DWORD value)
 
 void addModem(const std::string &instance, const std::map<std::string, std::string> &texts)
 {
-    HKEY handle;
-    check(RegCreateKeyExA(HKEY_LOCAL_MACHINE, modemKey(instance).c_str(), 0, nullptr, 0,
-                          KEY_SET_VALUE, nullptr, &handle, nullptr),
-          "creating modem " + instance);
-    RegCloseKey(handle);
+    RegCloseKey(createKey(modemKey(instance), KEY_SET_VALUE));
     for (const auto &text : texts)
         setText(modemKey(instance), text.first.c_str(), text.second);
 }
@@ -82,28 +94,36 @@ std::map<std::string, std::string> valuesOf(const std::string &key)
 {
     std::map<std::string, std::string> values;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | kRegistryView, &handle)
+        != ERROR_SUCCESS)
         return values;
     char name[256];
-    BYTE data[1024];
+    std::vector<BYTE> data(65536);
     DWORD nameLength = sizeof name;
-    DWORD size = sizeof data;
-    for (DWORD i = 0; RegEnumValueA(handle, i, name, &nameLength, nullptr, nullptr, data, &size)
-                      == ERROR_SUCCESS;
-         ++i, nameLength = sizeof name, size = sizeof data)
-        values[name] = std::string(reinterpret_cast<char *>(data), size);
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size());
+    for (DWORD i = 0;
+         RegEnumValueA(handle, i, name, &nameLength, nullptr, &type, data.data(), &size)
+         == ERROR_SUCCESS;
+         ++i, nameLength = sizeof name, size = static_cast<DWORD>(data.size()))
+        values[name] = stored(type, data.data(), size);
     RegCloseKey(handle);
     return values;
 }
 
+std::string stored(DWORD type, const void *data, size_t size)
+{
+    return std::to_string(type) + ":" + std::string(static_cast<const char *>(data), size);
+}
+
 std::string storedText(const std::string &text)
 {
-    return text + '\0';
+    return stored(REG_SZ, text.c_str(), text.size() + 1);
 }
 
 std::string storedDword(DWORD value)
 {
-    return std::string(reinterpret_cast<const char *>(&value), sizeof value);
+    return stored(REG_DWORD, &value, sizeof value);
 }
 
 std::vector<ModemRecord> enumerateAll()

@@ -25,8 +25,9 @@ void setText(const std::string &key, const char *name, const std::string &text);
 void setDword(const std::string &key, const char *name, DWORD value);
 void deleteKey(const std::string &key);
 
-// A key's values, name to raw data, as stored; none when the key is missing.
+// A key's values, name to type and data as stored; none when the key is missing.
 std::map<std::string, std::string> valuesOf(const std::string &key);
+std::string stored(DWORD type, const void *data, size_t size);
 std::string storedText(const std::string &text);
 std::string storedDword(DWORD value);
 

@@ -1,10 +1,10 @@
+#include "RegistryPaths.h"
 #include "TestRegistry.h"
 
 namespace {
 
 // HKLM\HARDWARE lives only while the wineserver runs, as it does on Windows
 // until shutdown: the ports are set up again in every test.
-const char kSerialPorts[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 const char kTestDevice[] = "\\Device\\PelmoraTestSerial";
 
 class CheckSerialModemTest : public ModemRegistryTest {
@@ -14,7 +14,7 @@ protected:
         ModemRegistryTest::SetUp();
         HKEY ports;
         ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSerialPorts, 0, nullptr,
+                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, nullptr,
                                   REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr, &ports, nullptr));
         const char port[] = "COM86";
         ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(ports, kTestDevice, 0, REG_SZ,
@@ -24,7 +24,7 @@ protected:
     void TearDown() override
     {
         HKEY ports;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPorts, 0, KEY_SET_VALUE, &ports)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, KEY_SET_VALUE, &ports)
             == ERROR_SUCCESS) {
             RegDeleteValueA(ports, kTestDevice);
             RegCloseKey(ports);
@@ -32,6 +32,11 @@ protected:
         ModemRegistryTest::TearDown();
     }
 };
+
+DWORD WINAPI checkPort(void *record)
+{
+    return static_cast<DWORD>(CheckSerialModem(static_cast<ModemRecord *>(record)));
+}
 
 } // namespace
 
@@ -66,4 +71,24 @@ TEST_F(CheckSerialModemTest, MarkIsCutToFitTheDescription)
         EXPECT_EQ(expected[i], modems[i].description);
         EXPECT_STREQ(i == 0 ? "0000" : "0001", modems[i].libraryText1);
     }
+}
+
+// Windows rebuilds the port map as serial devices come and go.
+TEST_F(CheckSerialModemTest, EndsWhenThePortMapIsDeletedDuringTheCheck)
+{
+    HKEY ports;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, KEY_SET_VALUE, &ports));
+    for (int i = 0; i < 20000; ++i)
+        RegSetValueExA(ports, ("\\Device\\Gone" + std::to_string(i)).c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE *>("COM1"), 5);
+    RegCloseKey(ports);
+    addModem("0000", {{"AttachedTo", "COM99"}});
+    ModemRecord modem = findModem("0000");
+
+    HANDLE check = CreateThread(nullptr, 0, checkPort, &modem, 0, nullptr);
+    Sleep(50);
+    deleteKey(kSerialPortsPath);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(check, 10000)) << "the check never ends";
+    CloseHandle(check);
 }

@@ -83,3 +83,17 @@ TEST_F(ModemRegistryTest, ReadsStoredSettingsAsStoredOrDefaults)
         EXPECT_STREQ(expected[i].reject, modems[i].rejectSequence) << i;
     }
 }
+
+TEST_F(ModemRegistryTest, InstanceKeysAreNamedByFourAsciiDigitsAsStored)
+{
+    addModem("0001", {{"DriverDesc", "Modem"}});
+    const std::string classKey = modemKey("");
+    const std::wstring fullWidth0001 =
+        std::wstring(classKey.begin(), classKey.end()) + L"\uFF10\uFF10\uFF10\uFF11";
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, fullWidth0001.c_str(), 0, nullptr,
+                                             0, KEY_SET_VALUE, nullptr, &key, nullptr));
+    RegCloseKey(key);
+
+    EXPECT_EQ(1u, enumerateAll().size());
+}

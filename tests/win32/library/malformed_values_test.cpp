@@ -59,3 +59,16 @@ TEST_F(ModemRegistryTest, TextsEndAtTheirFirstNulOrTheirData)
     EXPECT_STREQ("CO", modem.acceptSequence);
     EXPECT_STREQ("", modem.resumeSequence);
 }
+
+// Run under a double-byte ANSI code page by its own test entry.
+TEST_F(ModemRegistryTest, OverlongNamesAreCutAfterAWholeCharacterOfTheAnsiCodePage)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs ANSI code page 932";
+    const std::string fits(MODEM_TEXT_SIZE - 2, 'a');
+    addModem("0000", {{"FriendlyName", fits + "\x82\xA0"}, {"AttachedTo", fits + "b\x82\xA0"}});
+
+    ModemRecord modem = findModem("0000");
+    EXPECT_EQ(fits, modem.name);
+    EXPECT_EQ(fits + "b", modem.description);
+}
