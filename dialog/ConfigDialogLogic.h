@@ -25,7 +25,7 @@ public:
     void initialise();
 
     // Routes a control notification through the message map; false when no
-    // row handles it.
+    // row handles it. Before a selection only the list's notifications act.
     bool onCommand(int notification, int controlId);
 
     // The two directions of data exchange between digit texts and fields.
