@@ -79,15 +79,19 @@ void ConfigDialogLogic::onModemSelected()
     for (const EditorLayout &layout : editorLayouts)
         controls_.enable(layout.overrideId, true);
 
-    // An editor whose stored sequence is empty is emptied too, so that it
-    // never shows the previous modem's digits under this one.
-    for (int e = 0; e < kEditorCount; ++e) {
-        const std::string stored = current().*editorLayouts[e].field;
-        if (stored.empty())
-            editors_[e].clear();
-        else
-            editors_[e].showSequence(stored);
-    }
+    for (int e = 0; e < kEditorCount; ++e)
+        showStored(EditorIndex(e));
+}
+
+// An editor whose stored sequence is empty is emptied too, so that it never
+// shows another modem's digits, or digits that were not stored.
+void ConfigDialogLogic::showStored(EditorIndex editor)
+{
+    const std::string stored = current().*editorLayouts[editor].field;
+    if (stored.empty())
+        editors_[editor].clear();
+    else
+        editors_[editor].showSequence(stored);
     controlsFromMembers();
 }
 

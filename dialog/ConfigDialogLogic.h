@@ -54,6 +54,7 @@ private:
     // The routines the editors' handlers share.
     void enterKey(EditorIndex editor, const char *character);
     void showSequence(EditorIndex editor, const std::string &sequence);
+    void showStored(EditorIndex editor);
     void setEditorEnabled(EditorIndex editor, bool enabled);
     void overrideClicked(EditorIndex editor);
     void apply(EditorIndex editor);

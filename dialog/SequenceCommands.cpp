@@ -40,7 +40,9 @@ void ConfigDialogLogic::clear(EditorIndex editor)
 {
     editors_[editor].clear();
     controlsFromMembers();
-    storeSequence(editor, "");
+    // A refused Clear must not look done: the stored value stays, so show it.
+    if (!storeSequence(editor, ""))
+        showStored(editor);
 }
 
 void ConfigDialogLogic::restore(EditorIndex editor)

@@ -1,5 +1,6 @@
 // When the library refuses to store something: one message, and the record,
-// the saved value and the buttons stay as they were.
+// the saved value and the buttons stay as they were; the editor shows the
+// digits as typed after Apply and the stored sequence after Clear.
 #include "DialogFixture.h"
 
 namespace {
@@ -44,7 +45,7 @@ TEST_F(WriteFailureTest, RefusedApplyOrClearKeepsRecordAndSavedValue)
     library.failures["writeSwitchHookAccept"] = 31;
     click(IDC_ACCEPT_CLEAR);
     expectOneMessage(controls.errors, "Desk Modem", "accept sequence", "System error 31.");
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"", "", "", ""}));
+    EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "", ""})); // what is stored
     EXPECT_EQ(dialog->editor(AcceptEditor).position, 0);
     EXPECT_STREQ(record(0).acceptSequence, "34");
     EXPECT_EQ(saved(AcceptEditor), "12");
