@@ -8,4 +8,7 @@ class CConfigApp : public CWinApp {
 public:
     bool InitInstance() override;
     void OnHelp() override;
+
+private:
+    bool helpShown_ = false;
 };
