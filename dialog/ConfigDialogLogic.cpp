@@ -1,5 +1,6 @@
 #include "ConfigDialogLogic.h"
 
+#include "FormatText.h"
 #include "resource.h"
 
 ConfigDialogLogic::ConfigDialogLogic(SettingsLibrary &library, ControlSurface &controls)
@@ -108,17 +109,16 @@ void ConfigDialogLogic::switchMoh(bool on)
     ModemRecord &record = current();
     const int error = on ? library_.enableMOH(&record) : library_.disableMOH(&record);
     if (error != 0) {
-        reportFailure(on ? "switch modem-on-hold on for" : "switch modem-on-hold off for", error);
+        reportFailure(on ? IDS_SWITCH_MOH_ON : IDS_SWITCH_MOH_OFF, error);
         return;
     }
     controls_.enable(IDC_ENABLE_MOH, !on);
     controls_.enable(IDC_DISABLE_MOH, on);
 }
 
-void ConfigDialogLogic::reportFailure(const std::string &what, int error)
+void ConfigDialogLogic::reportFailure(int actionTextId, int error)
 {
-    const std::string name = current().name;
-    controls_.showError("Could not " + what + " the modem \"" + name + "\".\n\n" +
-                        library_.describeError(error) +
-                        "\n\nThe value stored for the modem is unchanged.");
+    controls_.showError(formatText(controls_.loadString(IDS_WRITE_FAILED),
+                                   {controls_.loadString(actionTextId), current().name,
+                                    library_.describeError(error)}));
 }

@@ -63,7 +63,7 @@ private:
 
     void switchMoh(bool on);
     bool storeSequence(EditorIndex editor, const std::string &sequence);
-    void reportFailure(const std::string &what, int error);
+    void reportFailure(int actionTextId, int error);
     ModemRecord &current() { return table_.records[table_.currentIndex]; }
 
     static const MessageMapEntry<ConfigDialogLogic> messageMap[];

@@ -66,7 +66,7 @@ bool ConfigDialogLogic::storeSequence(EditorIndex editor, const std::string &seq
     const int error = (library_.*layout.write)(&record);
     if (error != 0) {
         std::strncpy(field, previous.c_str(), MODEM_TEXT_SIZE - 1);
-        reportFailure(std::string("store the ") + layout.sequenceName + " of", error);
+        reportFailure(layout.storeFailedTextId, error);
         return false;
     }
     if (!previous.empty())

@@ -29,6 +29,8 @@ TEST_F(WriteFailureTest, RefusedApplyOrClearKeepsRecordAndSavedValue)
 
     EXPECT_STREQ(library.callsOf("writeSwitchHookAccept").at(0).record.acceptSequence, "34");
     expectOneMessage(controls.errors, "Desk Modem", "accept sequence", "System error 5.");
+    EXPECT_EQ(controls.errors[0], "Could not store the accept sequence of the modem \"Desk Modem\".\n\n"
+                                  "System error 5.\n\nThe value stored for the modem is unchanged.");
     EXPECT_STREQ(record(0).acceptSequence, "12");
     EXPECT_EQ(saved(AcceptEditor), "");
     EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "", ""}));
