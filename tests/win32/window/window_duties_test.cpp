@@ -1,5 +1,6 @@
 // The configuration dialog's window run inside this process, for what Wine
-// cannot ask of a window in another process: its system menu and icons.
+// cannot ask of a window in another process: its system menu, icons and help.
+#include "AnswerMessageBox.h"
 #include "ConfigDialog.h"
 #include "TestRegistry.h"
 #include "WinApp.h"
@@ -125,33 +126,6 @@ TEST_F(WindowDutiesTest, MinimisedDialogPaintsWithoutFailing)
     EXPECT_TRUE(IsWindowEnabled(dialog.window()));
 }
 
-// F1 in the dialog reaches the application's help, which explains the
-// dialog. (Wine delivers WM_HELP only within a process.)
-TEST_F(WindowDutiesTest, HelpExplainsModemOnHoldAndTheEditors)
-{
-    DialogOnThread dialog;
-    ASSERT_NE(dialog.window(), nullptr);
-    // A sent WM_HELP returns only once the help is closed.
-    std::thread pressF1([&dialog] { SendMessageA(dialog.window(), WM_HELP, 0, 0); });
-    HWND help = nullptr;
-    for (int attempt = 0; attempt < 200 && help == nullptr; ++attempt) {
-        Sleep(25);
-        help = FindWindowA(nullptr, "Pelmora Config Help");
-    }
-    std::string text;
-    for (HWND child = GetWindow(help, GW_CHILD); help && child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char part[2048] = "";
-        GetWindowTextA(child, part, sizeof part);
-        text += part;
-    }
-    if (help != nullptr)
-        PostMessageA(help, WM_COMMAND, IDOK, 0);
-    pressF1.join();
-    ASSERT_NE(help, nullptr) << "no help shown";
-    EXPECT_NE(text.find("Modem-on-hold"), std::string::npos) << text;
-    EXPECT_NE(text.find("Apply"), std::string::npos) << text;
-}
-
 // F1 reaches the window it was pressed in as WM_HELP; a message box passes
 // it on to its owner. WM_HELP carries a pointer, so it can only be sent, and
 // a sent one returns only once the help it opened is closed.
@@ -161,6 +135,20 @@ std::thread pressF1(HWND window)
         HELPINFO info{sizeof info, HELPINFO_WINDOW, 0, nullptr, 0, {0, 0}};
         SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     });
+}
+
+// F1 in the dialog reaches the application's help, which explains the
+// dialog. (Wine delivers WM_HELP only within a process.)
+TEST_F(WindowDutiesTest, HelpExplainsModemOnHoldAndTheEditors)
+{
+    DialogOnThread dialog;
+    ASSERT_NE(dialog.window(), nullptr);
+    std::thread inDialog = pressF1(dialog.window());
+    const std::string text = answerMessageBox("Pelmora Config Help");
+    inDialog.join();
+    ASSERT_FALSE(text.empty()) << "no help shown";
+    EXPECT_NE(text.find("Modem-on-hold"), std::string::npos) << text;
+    EXPECT_NE(text.find("Apply"), std::string::npos) << text;
 }
 
 TEST_F(WindowDutiesTest, AboutBoxKeepsItsIconSizeAndF1ThereShowsOneHelpBoxItOwns)
