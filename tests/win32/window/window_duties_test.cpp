@@ -34,13 +34,12 @@ std::vector<HWND> windowsOf(DWORD threadId, const char *caption)
     return search.found;
 }
 
-HWND waitForWindow(DWORD threadId, const char *caption)
+HWND waitForWindow(DWORD threadId, const char *caption, int milliseconds = 5000)
 {
-    for (int attempt = 0; attempt < 200; ++attempt) {
+    for (int waited = 0; waited < milliseconds; waited += 25, Sleep(25)) {
         const std::vector<HWND> found = windowsOf(threadId, caption);
         if (!found.empty())
             return found.front();
-        Sleep(25);
     }
     return nullptr;
 }
@@ -186,13 +185,10 @@ TEST_F(WindowDutiesTest, AboutBoxKeepsItsIconSizeAndF1ThereShowsOneHelpBoxItOwns
 
     // Closing the help box opens no other; close any that stacked up.
     int closed = 0;
-    for (int attempt = 0; attempt < 10; ++attempt, Sleep(100)) {
-        for (HWND box : windowsOf(dialog.threadId(), "Pelmora Config Help")) {
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            for (int wait = 0; wait < 100 && IsWindow(box); ++wait)
-                Sleep(20);
-            ++closed;
-        }
+    for (HWND box; closed < 5 && (box = waitForWindow(dialog.threadId(), "Pelmora Config Help", 1000)); ++closed) {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        while (IsWindow(box))
+            Sleep(20);
     }
     EXPECT_EQ(closed, 1);
     for (std::thread *press : {&inAbout, &inHelp, &inDialog})
