@@ -1,6 +1,7 @@
 #include "ConfigApp.h"
 
 #include "ConfigDialog.h"
+#include "Win32Text.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -12,23 +13,52 @@ bool CConfigApp::InitInstance()
     // Version 6 of the common controls, which the manifest asks for, needs
     // registering before the first dialog.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-
+    if (!InitCommonControlsEx(&controls)) {
+        reportStartFailure(IDS_START_CONTROLS_FAILED);
+        return false;
+    }
     CConfigDialog dialog;
-    m_pMainWnd = &dialog;
-    dialog.DoModal();
-    m_pMainWnd = nullptr;
+    RunMainDialog(dialog);
     // Nothing more to run: the application ends with its dialog.
     return false;
 }
 
+void CConfigApp::RunMainDialog(CDialog &dialog)
+{
+    m_pMainWnd = &dialog;
+    const INT_PTR result = dialog.DoModal();
+    m_pMainWnd = nullptr;
+    if (result == -1)
+        reportStartFailure(IDS_START_DIALOG_FAILED);
+}
+
+// With no window to own it, the message box stands on its own.
+void CConfigApp::reportStartFailure(UINT messageId)
+{
+    const DWORD error = GetLastError();
+    std::string message = loadString(messageId);
+    if (error != ERROR_SUCCESS)
+        message += "\n\n" + systemErrorText(error);
+    MessageBoxA(nullptr, message.c_str(), loadString(IDS_START_CAPTION).c_str(), MB_OK | MB_ICONERROR);
+    exitCode_ = 1;
+}
+
+// One help box at a time, owned by the active window, which is the one F1
+// was pressed in: F1 in the help box itself reaches its owner, the dialog,
+// and would otherwise stack a second box on the first.
 void CConfigApp::OnHelp()
 {
+    if (helpShown_)
+        return;
+    helpShown_ = true;
     HINSTANCE module = GetModuleHandleW(nullptr);
     wchar_t caption[128] = L"";
     wchar_t text[2048] = L"";
     LoadStringW(module, IDS_HELP_CAPTION, caption, 128);
     LoadStringW(module, IDS_HELP_TEXT, text, 2048);
-    HWND owner = m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    HWND owner = GetActiveWindow();
+    if (owner == nullptr && m_pMainWnd != nullptr)
+        owner = m_pMainWnd->GetSafeHwnd();
     MessageBoxW(owner, text, caption, MB_OK | MB_ICONINFORMATION);
+    helpShown_ = false;
 }

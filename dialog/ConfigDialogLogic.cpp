@@ -1,5 +1,6 @@
 #include "ConfigDialogLogic.h"
 
+#include "FormatText.h"
 #include "resource.h"
 
 ConfigDialogLogic::ConfigDialogLogic(SettingsLibrary &library, ControlSurface &controls)
@@ -79,15 +80,19 @@ void ConfigDialogLogic::onModemSelected()
     for (const EditorLayout &layout : editorLayouts)
         controls_.enable(layout.overrideId, true);
 
-    // An editor whose stored sequence is empty is emptied too, so that it
-    // never shows the previous modem's digits under this one.
-    for (int e = 0; e < kEditorCount; ++e) {
-        const std::string stored = current().*editorLayouts[e].field;
-        if (stored.empty())
-            editors_[e].clear();
-        else
-            editors_[e].showSequence(stored);
-    }
+    for (int e = 0; e < kEditorCount; ++e)
+        showStored(EditorIndex(e));
+}
+
+// An editor whose stored sequence is empty is emptied too, so that it never
+// shows another modem's digits, or digits that were not stored.
+void ConfigDialogLogic::showStored(EditorIndex editor)
+{
+    const std::string stored = current().*editorLayouts[editor].field;
+    if (stored.empty())
+        editors_[editor].clear();
+    else
+        editors_[editor].showSequence(stored);
     controlsFromMembers();
 }
 
@@ -104,17 +109,16 @@ void ConfigDialogLogic::switchMoh(bool on)
     ModemRecord &record = current();
     const int error = on ? library_.enableMOH(&record) : library_.disableMOH(&record);
     if (error != 0) {
-        reportFailure(on ? "switch modem-on-hold on for" : "switch modem-on-hold off for", error);
+        reportFailure(on ? IDS_SWITCH_MOH_ON : IDS_SWITCH_MOH_OFF, error);
         return;
     }
     controls_.enable(IDC_ENABLE_MOH, !on);
     controls_.enable(IDC_DISABLE_MOH, on);
 }
 
-void ConfigDialogLogic::reportFailure(const std::string &what, int error)
+void ConfigDialogLogic::reportFailure(int actionTextId, int error)
 {
-    const std::string name = current().name;
-    controls_.showError("Could not " + what + " the modem \"" + name + "\".\n\n" +
-                        library_.describeError(error) +
-                        "\n\nThe value stored for the modem is unchanged.");
+    controls_.showError(formatText(controls_.loadString(IDS_WRITE_FAILED),
+                                   {controls_.loadString(actionTextId), current().name,
+                                    library_.describeError(error)}));
 }

@@ -25,7 +25,7 @@ public:
     void initialise();
 
     // Routes a control notification through the message map; false when no
-    // row handles it.
+    // row handles it. Before a selection only the list's notifications act.
     bool onCommand(int notification, int controlId);
 
     // The two directions of data exchange between digit texts and fields.
@@ -54,6 +54,7 @@ private:
     // The routines the editors' handlers share.
     void enterKey(EditorIndex editor, const char *character);
     void showSequence(EditorIndex editor, const std::string &sequence);
+    void showStored(EditorIndex editor);
     void setEditorEnabled(EditorIndex editor, bool enabled);
     void overrideClicked(EditorIndex editor);
     void apply(EditorIndex editor);
@@ -62,7 +63,7 @@ private:
 
     void switchMoh(bool on);
     bool storeSequence(EditorIndex editor, const std::string &sequence);
-    void reportFailure(const std::string &what, int error);
+    void reportFailure(int actionTextId, int error);
     ModemRecord &current() { return table_.records[table_.currentIndex]; }
 
     static const MessageMapEntry<ConfigDialogLogic> messageMap[];

@@ -67,5 +67,12 @@ const MessageMapEntry<ConfigDialogLogic> ConfigDialogLogic::messageMap[] = {
 
 bool ConfigDialogLogic::onCommand(int notification, int controlId)
 {
-    return dispatchMessage(*this, messageMap, notification, controlId);
+    const MessageMapEntry<ConfigDialogLogic> *entry = findMessageMapEntry(messageMap, notification, controlId);
+    if (entry == nullptr)
+        return false;
+    // Every control but the list acts on the current modem. They are disabled
+    // until a selection, but any program can send the dialog a click sooner.
+    if (controlId == IDC_MODEM_LIST || table_.hasCurrent())
+        (this->*entry->handler)();
+    return true;
 }

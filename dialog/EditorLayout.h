@@ -12,7 +12,7 @@ constexpr int kKeypadKeyCount = 12;
 extern const char *const keypadCharacters[kKeypadKeyCount];
 
 struct EditorLayout {
-    const char *sequenceName; // as the user reads it: "accept sequence"
+    int storeFailedTextId; // the action a refused write names: "store the accept sequence of"
     int digitIds[4];
     int keypadIds[kKeypadKeyCount]; // in the order of keypadCharacters
     int applyId, clearId, restoreId, overrideId;

@@ -14,6 +14,9 @@ struct ModemTable {
     // The selected record; only ever set to an index below count.
     int32_t currentIndex = -1;
 
+    // Whether a selection has made a record current.
+    bool hasCurrent() const { return currentIndex >= 0 && currentIndex < count; }
+
     // Empties the table and puts every record into the state the library
     // expects before enumeration.
     void reset();

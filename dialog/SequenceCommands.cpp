@@ -40,7 +40,9 @@ void ConfigDialogLogic::clear(EditorIndex editor)
 {
     editors_[editor].clear();
     controlsFromMembers();
-    storeSequence(editor, "");
+    // A refused Clear must not look done: the stored value stays, so show it.
+    if (!storeSequence(editor, ""))
+        showStored(editor);
 }
 
 void ConfigDialogLogic::restore(EditorIndex editor)
@@ -64,7 +66,7 @@ bool ConfigDialogLogic::storeSequence(EditorIndex editor, const std::string &seq
     const int error = (library_.*layout.write)(&record);
     if (error != 0) {
         std::strncpy(field, previous.c_str(), MODEM_TEXT_SIZE - 1);
-        reportFailure(std::string("store the ") + layout.sequenceName + " of", error);
+        reportFailure(layout.storeFailedTextId, error);
         return false;
     }
     if (!previous.empty())

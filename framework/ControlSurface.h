@@ -22,4 +22,7 @@ public:
 
     // Tells the user something went wrong, in a message box the dialog owns.
     virtual void showError(const std::string &message) = 0;
+
+    // A text of the program's string table; "" when it has none.
+    virtual std::string loadString(int id) const = 0;
 };

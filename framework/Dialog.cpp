@@ -1,6 +1,8 @@
 #include "Dialog.h"
 
+#include "FrameworkStrings.h"
 #include "WinApp.h"
+#include "Win32Text.h"
 
 #include <exception>
 
@@ -44,7 +46,7 @@ INT_PTR CALLBACK CDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     } catch (const std::exception &error) {
         dialog->reportUnexpected(error.what());
     } catch (...) {
-        dialog->reportUnexpected("unknown error");
+        dialog->reportUnexpected(loadString(IDS_FRAMEWORK_UNKNOWN_ERROR).c_str());
     }
     return TRUE;
 }
@@ -87,5 +89,5 @@ INT_PTR CDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
 
 void CDialog::reportUnexpected(const char *what)
 {
-    MessageBoxA(hwnd_, what, "Unexpected error", MB_OK | MB_ICONERROR);
+    MessageBoxA(hwnd_, what, loadString(IDS_FRAMEWORK_UNEXPECTED_ERROR).c_str(), MB_OK | MB_ICONERROR);
 }

@@ -19,16 +19,14 @@ struct MessageMapEntry {
     void (Target::*handler)();
 };
 
-// Runs the handler of the first matching row; false when no row matches.
+// The first row that matches, or null when none does.
 template <class Target, std::size_t N>
-bool dispatchMessage(Target &target, const MessageMapEntry<Target> (&map)[N],
-                     int notification, int controlId)
+const MessageMapEntry<Target> *findMessageMapEntry(const MessageMapEntry<Target> (&map)[N],
+                                                   int notification, int controlId)
 {
     for (const MessageMapEntry<Target> &entry : map) {
-        if (entry.notification == notification && entry.controlId == controlId) {
-            (target.*entry.handler)();
-            return true;
-        }
+        if (entry.notification == notification && entry.controlId == controlId)
+            return &entry;
     }
-    return false;
+    return nullptr;
 }

@@ -1,5 +1,7 @@
 #include "Win32ControlSurface.h"
 
+#include "Win32Text.h"
+
 #include <vector>
 
 void Win32ControlSurface::enable(int id, bool enabled)
@@ -71,3 +73,5 @@ void Win32ControlSurface::showError(const std::string &message)
     GetWindowTextA(dialog_, caption, sizeof caption);
     MessageBoxA(dialog_, message.c_str(), caption, MB_OK | MB_ICONERROR);
 }
+
+std::string Win32ControlSurface::loadString(int id) const { return ::loadString(static_cast<UINT>(id)); }

@@ -18,6 +18,7 @@ public:
     int listCount(int id) const override;
     int listSelection(int id) const override;
     void showError(const std::string &message) override;
+    std::string loadString(int id) const override;
 
 private:
     void widenListExtent(HWND list, const std::string &entry);

@@ -8,6 +8,15 @@
 #define IDR_MAINFRAME             128
 #define IDS_HELP_TEXT             129
 #define IDS_HELP_CAPTION          130
+#define IDS_WRITE_FAILED          131
+#define IDS_SWITCH_MOH_ON         132
+#define IDS_SWITCH_MOH_OFF        133
+#define IDS_STORE_ACCEPT          134
+#define IDS_STORE_RESUME          135
+#define IDS_STORE_REJECT          136
+#define IDS_START_CAPTION         137
+#define IDS_START_CONTROLS_FAILED 138
+#define IDS_START_DIALOG_FAILED   139
 
 /* The system-menu command of the About entry: below the system's own
    commands, with the low four bits clear since Windows uses them. */

@@ -1,5 +1,8 @@
 #include "InMemoryControls.h"
 
+#include "FrameworkStrings.h"
+#include "resource.h"
+
 #include <stdexcept>
 
 InMemoryControls::InMemoryControls()
@@ -81,4 +84,16 @@ std::vector<int> InMemoryControls::enabledIds() const
         if (control.enabled)
             ids.push_back(id);
     return ids;
+}
+
+// The program's own string table.
+std::string InMemoryControls::loadString(int id) const
+{
+    switch (id) {
+#define STRING_ROW(stringId, text) \
+    case stringId: return text;
+#include "StringTable.inc"
+#undef STRING_ROW
+    }
+    return {};
 }

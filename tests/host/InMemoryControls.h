@@ -22,6 +22,7 @@ public:
     int listCount(int id) const override;
     int listSelection(int id) const override;
     void showError(const std::string &message) override;
+    std::string loadString(int id) const override;
 
     // What a user would see or do.
     bool isEnabled(int id) const;

@@ -3,6 +3,7 @@
 #include "DialogFixture.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 namespace {
@@ -136,6 +137,24 @@ TEST_F(SelectionTest, NotificationsWithoutANewSelectionChangeNothing)
     EXPECT_EQ(dialog->table().currentIndex, 0);
     EXPECT_EQ(snapshot(controls), selected);
     EXPECT_EQ(library.calls.size(), calls);
+}
+
+// The controls are disabled then, but any program can send the clicks.
+TEST_F(SelectionTest, ClicksBeforeAnySelectionReachNeitherTheLibraryNorTheTable)
+{
+    open({makeModem("A", "COM1", 0, "12")});
+    const auto atOpening = snapshot(controls);
+    const size_t calls = library.calls.size();
+    const ModemTable table = dialog->table();
+
+    for (const TemplateControl &control : configControls)
+        if (control.id != IDOK && control.id != IDCANCEL && control.id != IDC_MODEM_LIST)
+            dialog->onCommand(ButtonClicked, control.id);
+
+    EXPECT_EQ(library.calls.size(), calls);
+    EXPECT_TRUE(controls.errors.empty());
+    EXPECT_EQ(snapshot(controls), atOpening);
+    EXPECT_EQ(std::memcmp(&dialog->table(), &table, sizeof table), 0);
 }
 
 TEST_F(SelectionTest, EveryActingControlIsHandledAndNoOtherControl)

@@ -1,5 +1,6 @@
 // When the library refuses to store something: one message, and the record,
-// the saved value and the buttons stay as they were.
+// the saved value and the buttons stay as they were; the editor shows the
+// digits as typed after Apply and the stored sequence after Clear.
 #include "DialogFixture.h"
 
 namespace {
@@ -28,6 +29,8 @@ TEST_F(WriteFailureTest, RefusedApplyOrClearKeepsRecordAndSavedValue)
 
     EXPECT_STREQ(library.callsOf("writeSwitchHookAccept").at(0).record.acceptSequence, "34");
     expectOneMessage(controls.errors, "Desk Modem", "accept sequence", "System error 5.");
+    EXPECT_EQ(controls.errors[0], "Could not store the accept sequence of the modem \"Desk Modem\".\n\n"
+                                  "System error 5.\n\nThe value stored for the modem is unchanged.");
     EXPECT_STREQ(record(0).acceptSequence, "12");
     EXPECT_EQ(saved(AcceptEditor), "");
     EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "", ""}));
@@ -44,7 +47,7 @@ TEST_F(WriteFailureTest, RefusedApplyOrClearKeepsRecordAndSavedValue)
     library.failures["writeSwitchHookAccept"] = 31;
     click(IDC_ACCEPT_CLEAR);
     expectOneMessage(controls.errors, "Desk Modem", "accept sequence", "System error 31.");
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"", "", "", ""}));
+    EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "", ""})); // what is stored
     EXPECT_EQ(dialog->editor(AcceptEditor).position, 0);
     EXPECT_STREQ(record(0).acceptSequence, "34");
     EXPECT_EQ(saved(AcceptEditor), "12");
