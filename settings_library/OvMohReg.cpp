@@ -56,14 +56,23 @@ bool serialPortPresent(const char *port)
     char valueName[16384];
     // Any failure ends the walk: a map deleted meanwhile fails every call.
     for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
+        // Name and port in one request.
         DWORD nameLength = sizeof valueName;
-        if (RegEnumValueA(serialPorts.handle(), static_cast<DWORD>(index), valueName,
-                          &nameLength, nullptr, nullptr, nullptr, nullptr)
-            != ERROR_SUCCESS)
+        DWORD type = 0;
+        char portOfValue[RegistryKey::kTextReadAtOnce + 1];
+        DWORD size = RegistryKey::kTextReadAtOnce;
+        LONG status = RegEnumValueA(serialPorts.handle(), static_cast<DWORD>(index), valueName, &nameLength,
+                                    nullptr, &type, reinterpret_cast<BYTE *>(portOfValue), &size);
+        if (status == ERROR_MORE_DATA) {
+            // A port too long for the buffer: read on its own, cut to fit.
+            if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue) && _stricmp(portOfValue, port) == 0)
+                return true;
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
             return false;
-        char portOfValue[MODEM_TEXT_SIZE];
-        if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue)
-            && _stricmp(portOfValue, port) == 0)
+        portOfValue[size] = '\0';
+        if (type == REG_SZ && _stricmp(portOfValue, port) == 0)
             return true;
     }
     return false;

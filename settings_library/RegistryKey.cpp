@@ -39,6 +39,22 @@ LONG RegistryKey::keptIfOpened(LONG status)
 bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize) const
 {
     field[0] = '\0';
+    // Texts that fit a buffer on the stack take one query. One byte is kept
+    // back for a terminator of our own: the stored text need not have one.
+    char text[kTextReadAtOnce + 1];
+    DWORD type = 0;
+    DWORD size = kTextReadAtOnce;
+    const LONG status = RegQueryValueExA(handle_, valueName, nullptr, &type, reinterpret_cast<BYTE *>(text), &size);
+    if (status == ERROR_SUCCESS && type == REG_SZ) {
+        text[size] = '\0';
+        copyToField(field, fieldSize, text, strnlen(text, size));
+        return true;
+    }
+    return status == ERROR_MORE_DATA && readLongText(valueName, field, fieldSize);
+}
+
+bool RegistryKey::readLongText(const char *valueName, char *field, size_t fieldSize) const
+{
     // The value may grow between asking its size and reading it; retry then.
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD type = 0;
@@ -46,8 +62,6 @@ bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize)
         if (RegQueryValueExA(handle_, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS
             || type != REG_SZ || size == MAXDWORD)
             return false;
-        // One byte more than the data, so that a terminator of our own
-        // follows it: the stored text need not have one.
         char *data = static_cast<char *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
         if (!data)
             return false;

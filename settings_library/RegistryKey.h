@@ -27,7 +27,12 @@ public:
     // Reads a REG_DWORD value; one of another type or size counts as missing.
     bool readDword(const char *valueName, DWORD &value) const;
 
+    // Texts up to this many bytes are read in one query; longer ones, which
+    // are cut to their field anyway, take three.
+    static const DWORD kTextReadAtOnce = 512;
+
 private:
+    bool readLongText(const char *valueName, char *field, size_t fieldSize) const;
     void close();
     LONG keptIfOpened(LONG status);
 
