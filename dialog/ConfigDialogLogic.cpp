@@ -64,7 +64,7 @@ void ConfigDialogLogic::membersFromControls()
             editors_[e].digits[d] = controls_.text(editorLayouts[e].digitIds[d]);
 }
 
-void ConfigDialogLogic::onModemSelected()
+void ConfigDialogLogic::onModemSelected(int)
 {
     // Only a selection of an existing record makes it current.
     if (controls_.listCount(IDC_MODEM_LIST) == 0)
@@ -96,11 +96,11 @@ void ConfigDialogLogic::showStored(EditorIndex editor)
     controlsFromMembers();
 }
 
-void ConfigDialogLogic::onModemListIgnored() {}
+void ConfigDialogLogic::onModemListIgnored(int) {}
 
-void ConfigDialogLogic::onEnableMoh() { switchMoh(true); }
+void ConfigDialogLogic::onEnableMoh(int) { switchMoh(true); }
 
-void ConfigDialogLogic::onDisableMoh() { switchMoh(false); }
+void ConfigDialogLogic::onDisableMoh(int) { switchMoh(false); }
 
 // The buttons swap only once the library has stored the new state; the
 // library leaves mohEnabled in the record as it stored it.
