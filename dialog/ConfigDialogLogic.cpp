@@ -44,7 +44,7 @@ void ConfigDialogLogic::enumerateModems()
 void ConfigDialogLogic::lockEditors()
 {
     for (int e = 0; e < kEditorCount; ++e) {
-        editors_[e].position = 0;
+        editors_[e].restart();
         setEditorEnabled(EditorIndex(e), false);
         controls_.enable(editorLayouts[e].overrideId, false);
     }
@@ -54,14 +54,14 @@ void ConfigDialogLogic::controlsFromMembers()
 {
     for (int e = 0; e < kEditorCount; ++e)
         for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
-            controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digits[d]);
+            controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digit(d));
 }
 
 void ConfigDialogLogic::membersFromControls()
 {
     for (int e = 0; e < kEditorCount; ++e)
         for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
-            editors_[e].digits[d] = controls_.text(editorLayouts[e].digitIds[d]);
+            editors_[e].setDigit(d, controls_.text(editorLayouts[e].digitIds[d]));
 }
 
 void ConfigDialogLogic::onModemSelected(int)

@@ -33,7 +33,6 @@ public:
     void membersFromControls();
 
     const ModemTable &table() const { return table_; }
-    const SequenceEditor &editor(EditorIndex index) const { return editors_[index]; }
     const SavedSequences &savedSequences() const { return saved_; }
 
 private:

@@ -59,7 +59,7 @@ void ConfigDialogLogic::onClear(int buttonId)
 void ConfigDialogLogic::onRestore(int buttonId)
 {
     const EditorIndex editor = actingOn(buttonId).editor;
-    editors_[editor].position = 0;
+    editors_[editor].restart();
     showSequence(editor, saved_[table_.currentIndex][editor]);
 }
 
