@@ -1,5 +1,7 @@
 #include "RunningDialog.h"
 
+#include "resource.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -133,7 +135,7 @@ bool RunningDialog::isChecked(int id) const
 
 std::vector<std::string> RunningDialog::listEntries() const
 {
-    HWND list = control(1029);
+    HWND list = control(IDC_MODEM_LIST);
     // Wine copies LB_GETTEXT's text across processes only for list boxes that
     // declare LBS_HASSTRINGS, which Windows implies for every list box that
     // is not owner-drawn; declare it so the entries can be read from here.
@@ -172,9 +174,9 @@ void RunningDialog::clickAndLeave(int id)
 
 void RunningDialog::select(int index)
 {
-    HWND list = control(1029);
+    HWND list = control(IDC_MODEM_LIST);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(1029, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_MODEM_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 HWND RunningDialog::waitForOwnedWindow(DWORD milliseconds) const

@@ -24,7 +24,7 @@ TEST_F(ShellTest, AboutOpensOnItsCommandWhateverTheLowBitsAndLeavesTheDialogAsIt
         ASSERT_TRUE(waitForWindowGone(about));
         EXPECT_TRUE(IsWindowEnabled(dialog.window()));
     }
-    EXPECT_EQ(SendMessageA(dialog.control(1029), LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(dialog.control(IDC_MODEM_LIST), LB_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(dialog.isEnabled(IDC_ACCEPT_OVERRIDE));
 }
 
