@@ -172,12 +172,14 @@ void RunningDialog::clickAndLeave(int id)
     PostMessageA(control(id), BM_CLICK, 0, 0);
 }
 
-void RunningDialog::select(int index)
+void selectModem(HWND dialog, int index)
 {
-    HWND list = control(IDC_MODEM_LIST);
+    HWND list = GetDlgItem(dialog, IDC_MODEM_LIST);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDC_MODEM_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MODEM_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
+
+void RunningDialog::select(int index) { selectModem(window_, index); }
 
 HWND RunningDialog::waitForOwnedWindow(DWORD milliseconds) const
 {
