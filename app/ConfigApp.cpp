@@ -6,8 +6,6 @@
 
 #include <commctrl.h>
 
-CConfigApp theApp;
-
 bool CConfigApp::InitInstance()
 {
     // Version 6 of the common controls, which the manifest asks for, needs

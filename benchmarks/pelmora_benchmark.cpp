@@ -5,6 +5,7 @@
 // the prefix it runs in. Usage: pelmora_benchmark [PAIRS]
 #include "RunningDialog.h"
 #include "TestRegistry.h"
+#include "resource.h"
 
 #include <psapi.h>
 
@@ -81,7 +82,7 @@ Start startOnce(const std::string &commandLine, LRESULT entries, bool measureMem
         GetWindowThreadProcessId(found, &owner);
         dialog = owner == process.dwProcessId ? found : nullptr;
         if (dialog == nullptr
-            || !SendMessageTimeoutA(GetDlgItem(dialog, 1029), LB_GETCOUNT, 0, 0, SMTO_NORMAL, 10000, &count))
+            || !SendMessageTimeoutA(GetDlgItem(dialog, IDC_MODEM_LIST), LB_GETCOUNT, 0, 0, SMTO_NORMAL, 10000, &count))
             Sleep(1);
     }
     Start result{nowMilliseconds() - start, 0};
@@ -152,13 +153,13 @@ void keypadClick(int rounds)
     installModems(3);
     RunningDialog dialog;
     dialog.select(0);
-    dialog.click(1068);
+    dialog.click(IDC_ACCEPT_OVERRIDE);
     std::vector<double> times;
     for (int i = 0; i < rounds; ++i) {
-        dialog.click(1025);
+        dialog.click(IDC_ACCEPT_CLEAR);
         const double start = nowMilliseconds();
-        SendMessageA(dialog.control(1008), BM_CLICK, 0, 0);
-        while (dialog.text(1028) != "1")
+        SendMessageA(dialog.control(IDC_ACCEPT_1), BM_CLICK, 0, 0);
+        while (dialog.text(IDC_ACCEPT_DIGIT1) != "1")
             Sleep(0);
         times.push_back(nowMilliseconds() - start);
     }

@@ -44,7 +44,7 @@ void ConfigDialogLogic::enumerateModems()
 void ConfigDialogLogic::lockEditors()
 {
     for (int e = 0; e < kEditorCount; ++e) {
-        editors_[e].position = 0;
+        editors_[e].restart();
         setEditorEnabled(EditorIndex(e), false);
         controls_.enable(editorLayouts[e].overrideId, false);
     }
@@ -54,17 +54,17 @@ void ConfigDialogLogic::controlsFromMembers()
 {
     for (int e = 0; e < kEditorCount; ++e)
         for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
-            controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digits[d]);
+            controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digit(d));
 }
 
 void ConfigDialogLogic::membersFromControls()
 {
     for (int e = 0; e < kEditorCount; ++e)
         for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
-            editors_[e].digits[d] = controls_.text(editorLayouts[e].digitIds[d]);
+            editors_[e].setDigit(d, controls_.text(editorLayouts[e].digitIds[d]));
 }
 
-void ConfigDialogLogic::onModemSelected()
+void ConfigDialogLogic::onModemSelected(int)
 {
     // Only a selection of an existing record makes it current.
     if (controls_.listCount(IDC_MODEM_LIST) == 0)
@@ -96,11 +96,11 @@ void ConfigDialogLogic::showStored(EditorIndex editor)
     controlsFromMembers();
 }
 
-void ConfigDialogLogic::onModemListIgnored() {}
+void ConfigDialogLogic::onModemListIgnored(int) {}
 
-void ConfigDialogLogic::onEnableMoh() { switchMoh(true); }
+void ConfigDialogLogic::onEnableMoh(int) { switchMoh(true); }
 
-void ConfigDialogLogic::onDisableMoh() { switchMoh(false); }
+void ConfigDialogLogic::onDisableMoh(int) { switchMoh(false); }
 
 // The buttons swap only once the library has stored the new state; the
 // library leaves mohEnabled in the record as it stored it.

@@ -33,33 +33,28 @@ public:
     void membersFromControls();
 
     const ModemTable &table() const { return table_; }
-    const SequenceEditor &editor(EditorIndex index) const { return editors_[index]; }
     const SavedSequences &savedSequences() const { return saved_; }
 
 private:
     void enumerateModems();
     void lockEditors();
 
-    // Message map handlers: one for each acting control.
-    void onModemSelected();
-    void onModemListIgnored();
-    void onEnableMoh();
-    void onDisableMoh();
-    template <EditorIndex E, int Key> void onKeypad() { enterKey(E, keypadCharacters[Key]); }
-    template <EditorIndex E> void onOverride() { overrideClicked(E); }
-    template <EditorIndex E> void onApply() { apply(E); }
-    template <EditorIndex E> void onClear() { clear(E); }
-    template <EditorIndex E> void onRestore() { restore(E); }
+    // Message map handlers, each told the control that acted. The editors'
+    // handlers find their editor, and the key, in the editor layout.
+    void onModemSelected(int listId);
+    void onModemListIgnored(int listId);
+    void onEnableMoh(int buttonId);
+    void onDisableMoh(int buttonId);
+    void onKeypad(int keyId);
+    void onOverride(int checkBoxId);
+    void onApply(int buttonId);
+    void onClear(int buttonId);
+    void onRestore(int buttonId);
 
     // The routines the editors' handlers share.
-    void enterKey(EditorIndex editor, const char *character);
     void showSequence(EditorIndex editor, const std::string &sequence);
     void showStored(EditorIndex editor);
     void setEditorEnabled(EditorIndex editor, bool enabled);
-    void overrideClicked(EditorIndex editor);
-    void apply(EditorIndex editor);
-    void clear(EditorIndex editor);
-    void restore(EditorIndex editor);
 
     void switchMoh(bool on);
     bool storeSequence(EditorIndex editor, const std::string &sequence);

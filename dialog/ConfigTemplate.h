@@ -1,4 +1,5 @@
-// The configuration dialog's controls as its template lays them out.
+// The configuration dialog's controls as template 102 lays them out, in
+// template order (which is also the tab order).
 #pragma once
 
 #include <cstddef>

@@ -2,6 +2,8 @@
 
 #include "resource.h"
 
+#include <utility>
+
 const char *const keypadCharacters[kKeypadKeyCount] = {
     "1", "2", "3", "4", "5", "6", "7", "8", "9", "*", "0", "#",
 };
@@ -26,3 +28,32 @@ const EditorLayout editorLayouts[kEditorCount] = {
      IDC_REJECT_APPLY, IDC_REJECT_CLEAR, IDC_REJECT_RESTORE, IDC_REJECT_OVERRIDE,
      &ModemRecord::rejectSequence, &SettingsLibrary::writeSwitchHookReject},
 };
+
+bool findEditorControl(int id, EditorControl &found)
+{
+    for (int e = 0; e < kEditorCount; ++e) {
+        const EditorLayout &layout = editorLayouts[e];
+        const EditorIndex editor = EditorIndex(e);
+        for (int k = 0; k < kKeypadKeyCount; ++k)
+            if (layout.keypadIds[k] == id) {
+                found = {editor, EditorRole::Key, k};
+                return true;
+            }
+        const std::pair<int, EditorRole> buttons[] = {{layout.applyId, EditorRole::Apply},
+                                                      {layout.clearId, EditorRole::Clear},
+                                                      {layout.restoreId, EditorRole::Restore},
+                                                      {layout.overrideId, EditorRole::Override}};
+        for (const auto &[buttonId, role] : buttons)
+            if (buttonId == id) {
+                found = {editor, role, 0};
+                return true;
+            }
+    }
+    return false;
+}
+
+bool isEditorControl(int id, EditorRole role)
+{
+    EditorControl found{};
+    return findEditorControl(id, found) && found.role == role;
+}

@@ -21,3 +21,19 @@ struct EditorLayout {
 };
 
 extern const EditorLayout editorLayouts[kEditorCount];
+
+// What a control that acts on an editor does there.
+enum class EditorRole { Key, Apply, Clear, Restore, Override };
+
+struct EditorControl {
+    EditorIndex editor;
+    EditorRole role;
+    int key; // for a key, its place in keypadCharacters
+};
+
+// Finds the control among the editors' acting controls; false where it is
+// none of them (a digit field is not).
+bool findEditorControl(int id, EditorControl &found);
+
+// Whether the control is an editor's control with this role.
+bool isEditorControl(int id, EditorRole role);

@@ -3,9 +3,18 @@
 
 #include <cstring>
 
-void ConfigDialogLogic::enterKey(EditorIndex editor, const char *character)
+// The message map routes only the editors' own controls here.
+static EditorControl actingOn(int controlId)
 {
-    editors_[editor].enterKey(character);
+    EditorControl control{};
+    findEditorControl(controlId, control);
+    return control;
+}
+
+void ConfigDialogLogic::onKeypad(int keyId)
+{
+    const EditorControl key = actingOn(keyId);
+    editors_[key.editor].enterKey(keypadCharacters[key.key]);
     controlsFromMembers();
 }
 
@@ -25,19 +34,21 @@ void ConfigDialogLogic::setEditorEnabled(EditorIndex editor, bool enabled)
     controls_.enable(layout.restoreId, enabled);
 }
 
-void ConfigDialogLogic::overrideClicked(EditorIndex editor)
+void ConfigDialogLogic::onOverride(int checkBoxId)
 {
-    setEditorEnabled(editor, controls_.isChecked(editorLayouts[editor].overrideId));
+    setEditorEnabled(actingOn(checkBoxId).editor, controls_.isChecked(checkBoxId));
 }
 
-void ConfigDialogLogic::apply(EditorIndex editor)
+void ConfigDialogLogic::onApply(int buttonId)
 {
+    const EditorIndex editor = actingOn(buttonId).editor;
     membersFromControls();
     storeSequence(editor, editors_[editor].composed());
 }
 
-void ConfigDialogLogic::clear(EditorIndex editor)
+void ConfigDialogLogic::onClear(int buttonId)
 {
+    const EditorIndex editor = actingOn(buttonId).editor;
     editors_[editor].clear();
     controlsFromMembers();
     // A refused Clear must not look done: the stored value stays, so show it.
@@ -45,9 +56,10 @@ void ConfigDialogLogic::clear(EditorIndex editor)
         showStored(editor);
 }
 
-void ConfigDialogLogic::restore(EditorIndex editor)
+void ConfigDialogLogic::onRestore(int buttonId)
 {
-    editors_[editor].position = 0;
+    const EditorIndex editor = actingOn(buttonId).editor;
+    editors_[editor].restart();
     showSequence(editor, saved_[table_.currentIndex][editor]);
 }
 

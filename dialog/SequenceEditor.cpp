@@ -2,37 +2,37 @@
 
 void SequenceEditor::enterKey(const std::string &character)
 {
-    if (position < 0 || position >= kDigitCount)
+    if (position_ >= kDigitCount)
         return;
-    if (position == 0) {
-        for (std::string &digit : digits)
-            digit.clear();
+    if (position_ == 0) {
+        for (std::string &text : digits_)
+            text.clear();
     }
-    digits[position] = character;
-    ++position;
+    digits_[position_] = character;
+    ++position_;
 }
 
 void SequenceEditor::showSequence(const std::string &sequence)
 {
     if (sequence.empty())
         return;
-    position = 0;
+    position_ = 0;
     for (char c : sequence)
         enterKey(std::string(1, c));
-    position = 0;
+    position_ = 0;
 }
 
 void SequenceEditor::clear()
 {
-    for (std::string &digit : digits)
-        digit.clear();
-    position = 0;
+    for (std::string &text : digits_)
+        text.clear();
+    position_ = 0;
 }
 
 std::string SequenceEditor::composed() const
 {
     std::string sequence;
-    for (const std::string &digit : digits)
-        sequence += digit;
+    for (const std::string &text : digits_)
+        sequence += text;
     return sequence;
 }

@@ -9,9 +9,6 @@ class SequenceEditor {
 public:
     static constexpr int kDigitCount = 4;
 
-    std::string digits[kDigitCount];
-    int32_t position = 0;
-
     // Takes one key: the first key of a sequence blanks the other digits;
     // after four keys further keys are ignored until the editor is reset.
     void enterKey(const std::string &character);
@@ -23,6 +20,17 @@ public:
     // Empties all four digits and resets the position.
     void clear();
 
+    // The next key starts a new sequence; the digits stay as they are.
+    void restart() { position_ = 0; }
+
+    // A digit's text, and the text its field shows, read back into it.
+    const std::string &digit(int index) const { return digits_[index]; }
+    void setDigit(int index, const std::string &text) { digits_[index] = text; }
+
     // The digits joined in order; empty digits add nothing.
     std::string composed() const;
+
+private:
+    std::string digits_[kDigitCount];
+    int32_t position_ = 0;
 };

@@ -1,10 +1,17 @@
 #include "Dialog.h"
 
 #include "FrameworkStrings.h"
+#include "MessageMap.h"
 #include "WinApp.h"
 #include "Win32Text.h"
 
 #include <exception>
+
+// Message maps compare the codes that WM_COMMAND carries with their own.
+static_assert(ButtonClicked == BN_CLICKED);
+static_assert(ListSelChange == LBN_SELCHANGE);
+static_assert(ListDoubleClick == LBN_DBLCLK);
+static_assert(ListSetFocus == LBN_SETFOCUS);
 
 CDialog::CDialog(UINT templateId, CDialog *parent) : templateId_(templateId), parent_(parent) {}
 

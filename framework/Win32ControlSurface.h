@@ -21,6 +21,8 @@ public:
     std::string loadString(int id) const override;
 
 private:
+    // The control with this id, which the dialog must have.
+    HWND item(int id) const;
     void widenListExtent(HWND list, const std::string &entry);
 
     HWND dialog_ = nullptr;

@@ -34,12 +34,13 @@ TEST_F(WriteFailureTest, RefusedApplyOrClearKeepsRecordAndSavedValue)
     EXPECT_STREQ(record(0).acceptSequence, "12");
     EXPECT_EQ(saved(AcceptEditor), "");
     EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "", ""}));
-    EXPECT_EQ(dialog->editor(AcceptEditor).position, 2);
+    press(AcceptEditor, "5"); // goes on after the digits typed
+    EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "5", ""}));
 
     // Once the library takes it, the earlier value becomes the saved one.
     library.failures.clear();
     click(IDC_ACCEPT_APPLY);
-    EXPECT_STREQ(record(0).acceptSequence, "34");
+    EXPECT_STREQ(record(0).acceptSequence, "345");
     EXPECT_EQ(saved(AcceptEditor), "12");
     EXPECT_EQ(controls.errors.size(), 1u);
 
@@ -47,10 +48,11 @@ TEST_F(WriteFailureTest, RefusedApplyOrClearKeepsRecordAndSavedValue)
     library.failures["writeSwitchHookAccept"] = 31;
     click(IDC_ACCEPT_CLEAR);
     expectOneMessage(controls.errors, "Desk Modem", "accept sequence", "System error 31.");
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "", ""})); // what is stored
-    EXPECT_EQ(dialog->editor(AcceptEditor).position, 0);
-    EXPECT_STREQ(record(0).acceptSequence, "34");
+    EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "5", ""})); // what is stored
+    EXPECT_STREQ(record(0).acceptSequence, "345");
     EXPECT_EQ(saved(AcceptEditor), "12");
+    press(AcceptEditor, "6"); // a new sequence
+    EXPECT_EQ(shown(AcceptEditor), (Digits{"6", "", "", ""}));
     click(IDC_ACCEPT_RESTORE);
     EXPECT_EQ(shown(AcceptEditor), (Digits{"1", "2", "", ""}));
 }

@@ -1,5 +1,7 @@
 #include "RunningDialog.h"
 
+#include "resource.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -133,7 +135,7 @@ bool RunningDialog::isChecked(int id) const
 
 std::vector<std::string> RunningDialog::listEntries() const
 {
-    HWND list = control(1029);
+    HWND list = control(IDC_MODEM_LIST);
     // Wine copies LB_GETTEXT's text across processes only for list boxes that
     // declare LBS_HASSTRINGS, which Windows implies for every list box that
     // is not owner-drawn; declare it so the entries can be read from here.
@@ -170,12 +172,14 @@ void RunningDialog::clickAndLeave(int id)
     PostMessageA(control(id), BM_CLICK, 0, 0);
 }
 
-void RunningDialog::select(int index)
+void selectModem(HWND dialog, int index)
 {
-    HWND list = control(1029);
+    HWND list = GetDlgItem(dialog, IDC_MODEM_LIST);
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(1029, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_MODEM_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
+
+void RunningDialog::select(int index) { selectModem(window_, index); }
 
 HWND RunningDialog::waitForOwnedWindow(DWORD milliseconds) const
 {

@@ -48,5 +48,7 @@ private:
 std::string windowText(HWND window);
 // The texts of a window's children, joined by newlines.
 std::string childTexts(HWND window);
+// What clicking a list entry does: select it, then notify the dialog.
+void selectModem(HWND dialog, int index);
 // Waits until the window is gone.
 bool waitForWindowGone(HWND window, DWORD milliseconds = 10000);

@@ -2,6 +2,8 @@
 // or the close box.
 #include "SampleModems.h"
 
+#include "resource.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -15,10 +17,11 @@ TEST_F(StartupTest, ListsTheRegisteredModemsInOrder)
               (std::vector<std::string>{"Pelmora 56K Data Fax: COM1", "Pelmora V.92 PCI: COM3",
                                         "Pelmora External: COM9 (not present)"}));
     // Nothing is selected, so nothing acts on a modem yet.
-    EXPECT_EQ(SendMessageA(dialog.control(1029), LB_GETCURSEL, 0, 0), LB_ERR);
-    for (int id : {1004, 1005, 1068, 1069, 1070, 1024, 1008, 1047})
+    EXPECT_EQ(SendMessageA(dialog.control(IDC_MODEM_LIST), LB_GETCURSEL, 0, 0), LB_ERR);
+    for (int id : {IDC_ENABLE_MOH, IDC_DISABLE_MOH, IDC_ACCEPT_OVERRIDE, IDC_RESUME_OVERRIDE,
+                   IDC_REJECT_OVERRIDE, IDC_ACCEPT_APPLY, IDC_ACCEPT_1, IDC_HANDSET_RELAY})
         EXPECT_FALSE(dialog.isEnabled(id)) << id;
-    for (int id : {IDOK, IDCANCEL, 1029, 1028, 1066})
+    for (int id : {IDOK, IDCANCEL, IDC_MODEM_LIST, IDC_ACCEPT_DIGIT1, IDC_REJECT_DIGIT4})
         EXPECT_TRUE(dialog.isEnabled(id)) << id;
 }
 
@@ -44,7 +47,7 @@ TEST_F(StartupTest, OpensWithAnEmptyListWhenThereAreNoModems)
     RunningDialog dialog;
     EXPECT_TRUE(dialog.listEntries().empty());
     dialog.select(0);
-    EXPECT_FALSE(dialog.isEnabled(1068));
+    EXPECT_FALSE(dialog.isEnabled(IDC_ACCEPT_OVERRIDE));
     dialog.click(IDOK);
     EXPECT_TRUE(dialog.waitForExit());
 }

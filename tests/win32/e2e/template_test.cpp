@@ -1,8 +1,10 @@
-// The live dialog is the control table: every control's id, class, caption,
-// place, key styles and tab order, as the template built them.
+// The live dialog, built by Windows from the resource script's template, and
+// the control table that the tests' in-memory controls are built from agree:
+// every control's id, class, caption, place, key styles and tab order.
 #include "SampleModems.h"
 
 #include "ConfigTemplate.h"
+#include "resource.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ public:
     LocalTemplateCopy()
     {
         module_ = LoadLibraryExA(programPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        window_ = CreateDialogParamA(module_, MAKEINTRESOURCEA(102), nullptr, ignoreAll, 0);
+        window_ = CreateDialogParamA(module_, MAKEINTRESOURCEA(IDD_PELMORA_CONFIG), nullptr, ignoreAll, 0);
     }
     ~LocalTemplateCopy()
     {
@@ -117,11 +119,11 @@ TEST_F(TemplateTest, LiveControlsFollowTheControlTableInTabOrder)
 TEST_F(TemplateTest, DigitFieldsTakeNoTyping)
 {
     RunningDialog dialog;
-    HWND field = dialog.control(1028);
+    HWND field = dialog.control(IDC_ACCEPT_DIGIT1);
     SendMessageA(field, WM_CHAR, '7', 0);
-    EXPECT_EQ(dialog.text(1028), "");
-    EXPECT_FALSE(dialog.isEnabled(1047));
-    EXPECT_FALSE(dialog.isChecked(1047));
+    EXPECT_EQ(dialog.text(IDC_ACCEPT_DIGIT1), "");
+    EXPECT_FALSE(dialog.isEnabled(IDC_HANDSET_RELAY));
+    EXPECT_FALSE(dialog.isChecked(IDC_HANDSET_RELAY));
 }
 
 TEST_F(TemplateTest, DialogFrameIsAModalFrameWithCaptionAndSystemMenu)

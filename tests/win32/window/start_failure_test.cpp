@@ -8,6 +8,10 @@
 
 #include <thread>
 
+// The application object, which the program's Main.cpp defines: here the
+// test's own, for the dialogs that this process runs.
+CConfigApp theApp;
+
 namespace {
 
 TEST(StartFailure, DialogThatCannotBeCreatedIsReportedWithAFailingExitCode)

@@ -1,82 +1,15 @@
-// The configuration dialog's window run inside this process, for what Wine
-// cannot ask of a window in another process: its system menu, icons and help.
+// The configuration dialog's duties as a window: its system menu and About
+// box, icons, painting and help, run inside this process.
 #include "AnswerMessageBox.h"
-#include "ConfigDialog.h"
-#include "TestRegistry.h"
-#include "WinApp.h"
+#include "DialogOnThread.h"
+#include "SampleModems.h"
 #include "resource.h"
 
 #include <thread>
-#include <vector>
 
 namespace {
 
-struct WindowSearch {
-    const char *caption;
-    std::vector<HWND> found;
-    static BOOL CALLBACK match(HWND window, LPARAM parameter)
-    {
-        auto *search = reinterpret_cast<WindowSearch *>(parameter);
-        char caption[64] = "";
-        GetWindowTextA(window, caption, sizeof caption);
-        if (IsWindowVisible(window) && std::string(caption) == search->caption)
-            search->found.push_back(window);
-        return TRUE;
-    }
-};
-
-// The visible top-level windows of a thread that carry a caption.
-std::vector<HWND> windowsOf(DWORD threadId, const char *caption)
-{
-    WindowSearch search{caption, {}};
-    if (threadId != 0)
-        EnumThreadWindows(threadId, WindowSearch::match, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND waitForWindow(DWORD threadId, const char *caption, int milliseconds = 5000)
-{
-    for (int waited = 0; waited < milliseconds; waited += 25, Sleep(25)) {
-        const std::vector<HWND> found = windowsOf(threadId, caption);
-        if (!found.empty())
-            return found.front();
-    }
-    return nullptr;
-}
-
-// Runs a CConfigDialog on a thread of its own, as the program's start-up
-// would, until the test closes it.
-class DialogOnThread {
-public:
-    DialogOnThread()
-        : thread_([this] {
-              threadId_ = GetCurrentThreadId();
-              CConfigDialog dialog;
-              CWinApp::current()->m_pMainWnd = &dialog;
-              dialog.DoModal();
-              CWinApp::current()->m_pMainWnd = nullptr;
-          })
-    {
-        while (threadId_ == 0)
-            Sleep(5);
-        window_ = waitForWindow(threadId_, "Ostrevan Pelmora Configuration");
-    }
-    ~DialogOnThread()
-    {
-        if (window_ != nullptr)
-            PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        thread_.join();
-    }
-    HWND window() const { return window_; }
-    DWORD threadId() const { return threadId_; }
-
-private:
-    volatile DWORD threadId_ = 0;
-    HWND window_ = nullptr;
-    std::thread thread_;
-};
-
-class WindowDutiesTest : public ModemRegistryTest {};
+using WindowDutiesTest = SampleModemsTest;
 
 TEST_F(WindowDutiesTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
 {
@@ -91,6 +24,44 @@ TEST_F(WindowDutiesTest, SystemMenuEndsWithASeparatorAndTheAboutEntry)
     char text[64] = "";
     GetMenuStringA(menu, static_cast<UINT>(count - 1), text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&About PelmoraConfig...");
+}
+
+TEST_F(WindowDutiesTest, AboutOpensOnItsCommandWhateverTheLowBitsAndLeavesTheDialogAsItWas)
+{
+    DialogOnThread dialog;
+    ASSERT_NE(dialog.window(), nullptr);
+    selectModem(dialog.window(), 1);
+    for (WPARAM command : {WPARAM(IDM_ABOUTBOX), WPARAM(IDM_ABOUTBOX + 3), WPARAM(IDM_ABOUTBOX + 15)}) {
+        SCOPED_TRACE(command);
+        PostMessageA(dialog.window(), WM_SYSCOMMAND, command, 0);
+        HWND about = waitForWindow(dialog.threadId(), "About Pelmora Config");
+        ASSERT_NE(about, nullptr) << "no About box";
+        EXPECT_EQ(GetWindow(about, GW_OWNER), dialog.window());
+        EXPECT_NE(childTexts(about).find("Pelmora Config Version 1.0"), std::string::npos);
+        EXPECT_FALSE(IsWindowEnabled(dialog.window()));
+        PostMessageA(about, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(waitForWindowGone(about));
+        EXPECT_TRUE(IsWindowEnabled(dialog.window()));
+    }
+    EXPECT_EQ(SendDlgItemMessageA(dialog.window(), IDC_MODEM_LIST, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog.window(), IDC_ACCEPT_OVERRIDE)));
+}
+
+TEST_F(WindowDutiesTest, OtherSystemCommandsKeepTheirDefaultProcessing)
+{
+    DialogOnThread dialog;
+    ASSERT_NE(dialog.window(), nullptr);
+    RECT before;
+    GetWindowRect(dialog.window(), &before);
+    PostMessageA(dialog.window(), WM_SYSCOMMAND, IDM_ABOUTBOX + 0x10, 0);
+    EXPECT_EQ(waitForWindow(dialog.threadId(), "About Pelmora Config", 500), nullptr)
+        << "a command that is not About opened the About box";
+    SetWindowPos(dialog.window(), nullptr, before.left + 20, before.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT after;
+    GetWindowRect(dialog.window(), &after);
+    EXPECT_EQ(after.left, before.left + 20);
+    PostMessageA(dialog.window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(dialog.waitForEnd());
 }
 
 TEST_F(WindowDutiesTest, BothWindowIconsAndTheDragIconAreTheApplicationIcon)
