@@ -1,7 +1,7 @@
 // Prints what a user feels of PelmoraConfig's speed and weight, against a
 // bare dialog built from the same template and manifest: start-up until the
 // list holds every modem, peak working set, enumeration among many class
-// subkeys, and the round trip of a keypad click. It replaces the modems of
+// subkeys, a write, and the round trip of a keypad click. It replaces the modems of
 // the prefix it runs in. Usage: pelmora_benchmark [PAIRS]
 #include "RunningDialog.h"
 #include "TestRegistry.h"
@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -146,6 +147,22 @@ void enumeration(int subkeys)
     std::printf("| %d | %.2f ms |\n", subkeys, median(times));
 }
 
+// One value per write: the modem-on-hold switch and an accept sequence, in turn.
+void writes(int rounds)
+{
+    installModems(10);
+    ModemRecord modem = enumerateAll().back();
+    std::strcpy(modem.acceptSequence, "12*#");
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        const double start = nowMilliseconds();
+        if ((i % 2 ? writeSwitchHookAccept(&modem) : enableMOH(&modem)) != 0)
+            throw std::runtime_error("a write failed");
+        times.push_back(nowMilliseconds() - start);
+    }
+    std::printf("| %.3f ms | %.3f ms |\n", median(times), percentile(times, 0.99));
+}
+
 // A key of the accept keypad until its digit field shows it; a Clear, not
 // timed, before each, so that every click lands in the first field.
 void keypadClick(int rounds)
@@ -184,6 +201,9 @@ int main(int argc, char **argv)
                     "| subkeys | time |\n|---|---|\n");
         for (int subkeys : {10, 100, 1000, 10000})
             enumeration(subkeys);
+        std::printf("\n### A write through the library (200 writes)\n\n"
+                    "| median | 99th percentile |\n|---|---|\n");
+        writes(200);
         std::printf("\n### Keypad click until its digit shows (200 clicks)\n\n"
                     "| median | 99th percentile |\n|---|---|\n");
         keypadClick(200);
