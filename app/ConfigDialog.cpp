@@ -1,12 +1,22 @@
 #include "ConfigDialog.h"
 
 #include "AboutDialog.h"
+#include "DialogTemplate.h"
 #include "ShellDuties.h"
 #include "resource.h"
 
 CConfigDialog::CConfigDialog(CDialog *parent)
-    : CDialog(IDD_PELMORA_CONFIG, parent), icon_(loadApplicationIcon())
+    : CDialog(IDD_PELMORA_CONFIG, parent),
+      template_(templateWithControlsDisabled(IDD_PELMORA_CONFIG, ConfigDialogLogic::lockedUntilSelection)),
+      icon_(loadApplicationIcon())
 {
+}
+
+// Enabling and disabling themed buttons one by one is slow; controls made
+// disabled leave initialise() nothing to change.
+const DLGTEMPLATE *CConfigDialog::templateInMemory() const
+{
+    return template_.empty() ? nullptr : reinterpret_cast<const DLGTEMPLATE *>(template_.data());
 }
 
 bool CConfigDialog::OnInitDialog()

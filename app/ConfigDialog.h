@@ -7,6 +7,8 @@
 #include "LinkedSettingsLibrary.h"
 #include "Win32ControlSurface.h"
 
+#include <vector>
+
 class CConfigDialog : public CDialog {
 public:
     explicit CConfigDialog(CDialog *parent = nullptr);
@@ -18,8 +20,11 @@ protected:
     bool OnSysCommand(UINT command) override;
     bool OnPaint() override;
     HICON OnQueryDragIcon() override;
+    const DLGTEMPLATE *templateInMemory() const override;
 
 private:
+    // Template 102 with the controls that start locked created disabled.
+    std::vector<BYTE> template_;
     HICON icon_;
     LinkedSettingsLibrary library_;
     Win32ControlSurface controls_;

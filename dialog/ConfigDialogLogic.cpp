@@ -50,6 +50,12 @@ void ConfigDialogLogic::lockEditors()
     }
 }
 
+bool ConfigDialogLogic::lockedUntilSelection(int controlId)
+{
+    EditorControl found{};
+    return findEditorControl(controlId, found);
+}
+
 void ConfigDialogLogic::controlsFromMembers()
 {
     for (int e = 0; e < kEditorCount; ++e)

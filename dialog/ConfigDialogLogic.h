@@ -24,6 +24,10 @@ public:
     // Lists the modems and locks the editors; the dialog's controls exist.
     void initialise();
 
+    // The controls initialise() locks: every editor's keys, Apply, Clear,
+    // Restore and override box. A window can create them locked already.
+    static bool lockedUntilSelection(int controlId);
+
     // Routes a control notification through the message map; false when no
     // row handles it. Before a selection only the list's notifications act.
     bool onCommand(int notification, int controlId);

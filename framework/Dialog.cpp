@@ -21,8 +21,13 @@ INT_PTR CDialog::DoModal()
     if (owner == nullptr && CWinApp::current() != nullptr && CWinApp::current()->m_pMainWnd != this)
         owner = CWinApp::current()->m_pMainWnd;
     HWND ownerWindow = owner != nullptr ? owner->GetSafeHwnd() : nullptr;
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_),
-                                           ownerWindow, dialogProc, reinterpret_cast<LPARAM>(this));
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    const DLGTEMPLATE *inMemory = templateInMemory();
+    const INT_PTR result =
+        inMemory != nullptr
+            ? DialogBoxIndirectParamW(module, inMemory, ownerWindow, dialogProc, self)
+            : DialogBoxParamW(module, MAKEINTRESOURCEW(templateId_), ownerWindow, dialogProc, self);
     hwnd_ = nullptr;
     return result;
 }

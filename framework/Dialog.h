@@ -30,6 +30,9 @@ protected:
     virtual bool OnSysCommand(UINT command);
     virtual bool OnPaint();
     virtual HICON OnQueryDragIcon();
+    // The template to create the dialog from instead of the resource, or
+    // null to use the resource as it is.
+    virtual const DLGTEMPLATE *templateInMemory() const { return nullptr; }
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,36 +3,60 @@
 #include "Win32Text.h"
 
 #include <cassert>
-#include <vector>
+
+static BOOL CALLBACK addControl(HWND control, LPARAM controls)
+{
+    auto *list = reinterpret_cast<std::vector<std::pair<int, HWND>> *>(controls);
+    list->emplace_back(GetDlgCtrlID(control), control);
+    return TRUE;
+}
+
+void Win32ControlSurface::attach(HWND dialog)
+{
+    dialog_ = dialog;
+    controls_.clear();
+    EnumChildWindows(dialog, addControl, reinterpret_cast<LPARAM>(&controls_));
+}
 
 // An id that the dialog does not have is the logic's mistake: the in-memory
 // controls of the tests throw on one, and a debug build stops here.
 HWND Win32ControlSurface::item(int id) const
 {
-    HWND control = GetDlgItem(dialog_, id);
-    assert(control != nullptr && "the dialog has no control with this id");
-    return control;
+    for (const auto &[controlId, control] : controls_)
+        if (controlId == id)
+            return control;
+    assert(false && "the dialog has no control with this id");
+    return nullptr;
 }
 
+// A control set to the state it is in is redrawn all the same, which is
+// slow for themed controls: only changes reach the control.
 void Win32ControlSurface::enable(int id, bool enabled)
 {
-    EnableWindow(item(id), enabled ? TRUE : FALSE);
+    HWND control = item(id);
+    if ((IsWindowEnabled(control) != FALSE) != enabled)
+        EnableWindow(control, enabled ? TRUE : FALSE);
 }
 
 void Win32ControlSurface::setText(int id, const std::string &text)
 {
-    SetWindowTextA(item(id), text.c_str());
+    HWND control = item(id);
+    if (textOf(control) != text)
+        SetWindowTextA(control, text.c_str());
 }
 
-std::string Win32ControlSurface::text(int id) const
+std::string Win32ControlSurface::text(int id) const { return textOf(item(id)); }
+
+std::string Win32ControlSurface::textOf(HWND control)
 {
-    HWND control = item(id);
     const int length = GetWindowTextLengthA(control);
     if (length <= 0)
         return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    const int copied = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+    // The string's own terminating null takes the one the copy ends with.
+    std::string text(static_cast<size_t>(length), '\0');
+    const int copied = GetWindowTextA(control, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
 }
 
 bool Win32ControlSurface::isChecked(int id) const
@@ -51,14 +75,14 @@ void Win32ControlSurface::listAppend(int id, const std::string &entry)
 // Lets the horizontal scroll bar reach the end of a long entry.
 void Win32ControlSurface::widenListExtent(HWND list, const std::string &entry)
 {
-    HDC dc = GetDC(list);
+    // A memory DC measures as the list's own does, and costs less to get.
+    HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr)
         return;
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
     SIZE size{};
     GetTextExtentPoint32A(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
-    SelectObject(dc, oldFont);
-    ReleaseDC(list, dc);
+    DeleteDC(dc);
     const LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
     const LONG wanted = size.cx + GetSystemMetrics(SM_CXEDGE) * 2;
     if (wanted > extent)

@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 class Win32ControlSurface : public ControlSurface {
 public:
-    // The dialog's window, once it exists.
-    void attach(HWND dialog) { dialog_ = dialog; }
+    // The dialog's window, once its controls exist.
+    void attach(HWND dialog);
 
     void enable(int id, bool enabled) override;
     void setText(int id, const std::string &text) override;
@@ -23,7 +26,11 @@ public:
 private:
     // The control with this id, which the dialog must have.
     HWND item(int id) const;
+    static std::string textOf(HWND control);
     void widenListExtent(HWND list, const std::string &entry);
 
     HWND dialog_ = nullptr;
+    // The controls by id, found once: GetDlgItem asks the window manager
+    // for all the dialog's children on every call.
+    std::vector<std::pair<int, HWND>> controls_;
 };

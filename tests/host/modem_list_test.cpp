@@ -64,6 +64,21 @@ TEST_F(ModemListTest, NoModemsLeavesAnEmptyListAndOnlyTheAlwaysAvailableControls
     EXPECT_EQ(controls.enabledIds(), expected);
 }
 
+// The window creates these controls disabled, so that opening has nothing
+// to lock: they must be exactly the ones that opening locks.
+TEST_F(ModemListTest, ControlsLockedUntilSelectionAreTheOnesOpeningLocks)
+{
+    open({makeModem("Modem", "COM1")});
+
+    for (const TemplateControl &control : configControls) {
+        if (control.id <= 0)
+            continue;
+        SCOPED_TRACE(control.id);
+        EXPECT_EQ(ConfigDialogLogic::lockedUntilSelection(control.id),
+                  enabledInTemplate(control.kind) && !controls.isEnabled(control.id));
+    }
+}
+
 TEST_F(ModemListTest, TenModemsFillTheTableWithoutAnEleventhCall)
 {
     open(numberedModems(10));
