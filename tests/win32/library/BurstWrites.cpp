@@ -1,0 +1,25 @@
+#include "BurstWrites.h"
+#include "TestRegistry.h"
+
+#include <stdexcept>
+
+void killBurstWriterMidway(DWORD killAfter)
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string writer(path, length);
+    writer = writer.substr(0, writer.find_last_of('\\') + 1) + "burst_writer.exe";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(writer.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        throw std::runtime_error("cannot start " + writer + ": " + std::to_string(GetLastError()));
+    for (int wait = 0; wait < 1000 && valuesOf(settingsKey("0000")).size() < 4; ++wait)
+        Sleep(10);
+    Sleep(killAfter);
+    TerminateProcess(process.hProcess, 9);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}
