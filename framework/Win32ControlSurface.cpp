@@ -4,18 +4,10 @@
 
 #include <cassert>
 
-static BOOL CALLBACK addControl(HWND control, LPARAM controls)
-{
-    auto *list = reinterpret_cast<std::vector<std::pair<int, HWND>> *>(controls);
-    list->emplace_back(GetDlgCtrlID(control), control);
-    return TRUE;
-}
-
 void Win32ControlSurface::attach(HWND dialog)
 {
     dialog_ = dialog;
     controls_.clear();
-    EnumChildWindows(dialog, addControl, reinterpret_cast<LPARAM>(&controls_));
 }
 
 // An id that the dialog does not have is the logic's mistake: the in-memory
@@ -25,8 +17,10 @@ HWND Win32ControlSurface::item(int id) const
     for (const auto &[controlId, control] : controls_)
         if (controlId == id)
             return control;
-    assert(false && "the dialog has no control with this id");
-    return nullptr;
+    HWND control = GetDlgItem(dialog_, id);
+    assert(control != nullptr && "the dialog has no control with this id");
+    controls_.emplace_back(id, control);
+    return control;
 }
 
 // A control set to the state it is in is redrawn all the same, which is

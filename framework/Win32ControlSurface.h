@@ -30,7 +30,8 @@ private:
     void widenListExtent(HWND list, const std::string &entry);
 
     HWND dialog_ = nullptr;
-    // The controls by id, found once: GetDlgItem asks the window manager
-    // for all the dialog's children on every call.
-    std::vector<std::pair<int, HWND>> controls_;
+    // The controls by id, each looked up when first used: GetDlgItem asks
+    // the window manager for all the dialog's children on every call, and
+    // start-up uses only a few of the controls.
+    mutable std::vector<std::pair<int, HWND>> controls_;
 };
