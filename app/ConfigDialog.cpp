@@ -22,7 +22,7 @@ const DLGTEMPLATE *CConfigDialog::templateInMemory() const
 bool CConfigDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    controls_.attach(GetSafeHwnd());
+    controls_.attach(GetSafeHwnd(), template_.empty() ? nullptr : ConfigDialogLogic::lockedUntilSelection);
     logic_.controlsFromMembers();
     addAboutEntry(GetSafeHwnd());
     setWindowIcons(GetSafeHwnd(), icon_);

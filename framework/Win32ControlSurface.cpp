@@ -4,10 +4,20 @@
 
 #include <cassert>
 
-void Win32ControlSurface::attach(HWND dialog)
+void Win32ControlSurface::attach(HWND dialog, bool (*createdDisabled)(int id))
 {
     dialog_ = dialog;
+    createdDisabled_ = createdDisabled;
     controls_.clear();
+}
+
+// The control with this id if it has been looked up, otherwise null.
+HWND Win32ControlSurface::lookedUp(int id) const
+{
+    for (const auto &[controlId, control] : controls_)
+        if (controlId == id)
+            return control;
+    return nullptr;
 }
 
 // An id that the dialog does not have is the logic's mistake: the in-memory
@@ -16,9 +26,8 @@ void Win32ControlSurface::attach(HWND dialog)
 // would add a kilobyte to the program.
 [[gnu::noinline]] HWND Win32ControlSurface::item(int id) const
 {
-    for (const auto &[controlId, control] : controls_)
-        if (controlId == id)
-            return control;
+    if (HWND control = lookedUp(id))
+        return control;
     HWND control = GetDlgItem(dialog_, id);
     assert(control != nullptr && "the dialog has no control with this id");
     controls_.emplace_back(id, control);
@@ -29,6 +38,10 @@ void Win32ControlSurface::attach(HWND dialog)
 // slow for themed controls: only changes reach the control.
 void Win32ControlSurface::enable(int id, bool enabled)
 {
+    // Only this surface enables controls, and it looks up every control it
+    // changes: one never looked up is still as the template created it.
+    if (!enabled && createdDisabled_ != nullptr && createdDisabled_(id) && lookedUp(id) == nullptr)
+        return;
     HWND control = item(id);
     if ((IsWindowEnabled(control) != FALSE) != enabled)
         EnableWindow(control, enabled ? TRUE : FALSE);

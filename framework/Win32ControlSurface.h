@@ -10,8 +10,9 @@
 
 class Win32ControlSurface : public ControlSurface {
 public:
-    // The dialog's window, once its controls exist.
-    void attach(HWND dialog);
+    // The dialog's window, once its controls exist; createdDisabled, when
+    // given, tells the controls its template created disabled.
+    void attach(HWND dialog, bool (*createdDisabled)(int id) = nullptr);
 
     void enable(int id, bool enabled) override;
     void setText(int id, const std::string &text) override;
@@ -26,10 +27,12 @@ public:
 private:
     // The control with this id, which the dialog must have.
     HWND item(int id) const;
+    HWND lookedUp(int id) const;
     static std::string textOf(HWND control);
     void widenListExtent(HWND list, const std::string &entry);
 
     HWND dialog_ = nullptr;
+    bool (*createdDisabled_)(int id) = nullptr;
     // The controls by id, each looked up when first used: GetDlgItem asks
     // the window manager for all the dialog's children on every call, and
     // start-up uses only a few of the controls.
