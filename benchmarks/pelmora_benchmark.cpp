@@ -2,7 +2,8 @@
 // bare dialog built from the same template and manifest: start-up until the
 // list holds every modem, peak working set, enumeration among many class
 // subkeys, a write, and the round trip of a keypad click. It replaces the modems of
-// the prefix it runs in. Usage: pelmora_benchmark [PAIRS]
+// the prefix it runs in. Usage: pelmora_benchmark [PAIRS], or
+// pelmora_benchmark --starts MODEMS for starts only, under a tracing server.
 #include "RunningDialog.h"
 #include "TestRegistry.h"
 #include "resource.h"
@@ -75,15 +76,19 @@ Start startOnce(const std::string &commandLine, LRESULT entries, bool measureMem
         throw std::runtime_error("cannot start " + commandLine);
     HWND dialog = nullptr;
     DWORD_PTR count = 0;
-    while (dialog == nullptr || count != static_cast<DWORD_PTR>(entries)) {
+    // The dialog's window exists before its list does: only an answer counts.
+    bool answered = false;
+    while (!answered || count != static_cast<DWORD_PTR>(entries)) {
         if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
             throw std::runtime_error(commandLine + " ended before its list was filled");
         HWND found = FindWindowA(nullptr, kDialogCaption);
         DWORD owner = 0;
         GetWindowThreadProcessId(found, &owner);
         dialog = owner == process.dwProcessId ? found : nullptr;
-        if (dialog == nullptr
-            || !SendMessageTimeoutA(GetDlgItem(dialog, IDC_MODEM_LIST), LB_GETCOUNT, 0, 0, SMTO_NORMAL, 10000, &count))
+        answered = dialog != nullptr
+                   && SendMessageTimeoutA(GetDlgItem(dialog, IDC_MODEM_LIST), LB_GETCOUNT, 0, 0, SMTO_NORMAL, 10000,
+                                          &count) != 0;
+        if (!answered)
             Sleep(1);
     }
     Start result{nowMilliseconds() - start, 0};
@@ -100,6 +105,18 @@ Start startOnce(const std::string &commandLine, LRESULT entries, bool measureMem
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return result;
+}
+
+// Two starts of each, program first, for a count of the Wine server's
+// requests by scripts/count-start-requests.awk: the second start of each is
+// the warm one.
+void startsForRequestCount(int modems)
+{
+    installModems(modems);
+    for (int i = 0; i < 2; ++i) {
+        startOnce("\"" + programPath() + "\"", modems, false);
+        startOnce("\"" + besideThis("bare_dialog.exe") + "\" " + std::to_string(modems), modems, false);
+    }
 }
 
 // Interleaved A B A B, so that the machine's changing load falls on both.
@@ -187,8 +204,14 @@ void keypadClick(int rounds)
 
 int main(int argc, char **argv)
 {
-    const int pairs = argc > 1 ? std::max(15, std::atoi(argv[1])) : 15;
+    const bool startsOnly = argc > 2 && std::strcmp(argv[1], "--starts") == 0;
+    const int pairs = argc > 1 && !startsOnly ? std::max(15, std::atoi(argv[1])) : 15;
     try {
+        if (startsOnly) {
+            startsForRequestCount(std::atoi(argv[2]));
+            clearModems();
+            return 0;
+        }
         std::printf("### Start-up until the list holds every modem (%d interleaved pairs)\n\n", pairs);
         std::printf("| modems | PelmoraConfig, median ms | bare dialog, median ms | median ratio | "
                     "ratio, quartiles |\n|---|---|---|---|---|\n");

@@ -38,3 +38,25 @@ trap 'wineserver -k 2>/dev/null || true; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 
 [ -n "${DISPLAY:-}" ] || start_virtual_display
 boot_wine_prefix
 "$wine" "build/$arch/bin/pelmora_benchmark.exe" "${1:-15}"
+
+# The same starts again under a Wine server that traces every request: the
+# count of a program's requests until its list answers measures its work and
+# barely moves between runs, where the times above move by several percent.
+echo
+echo "### Wine server requests until the list holds every modem (warm start)"
+echo
+echo "| modems | PelmoraConfig | bare dialog | ratio |"
+echo "|---|---|---|---|"
+trace="build/$arch/start-requests.trace"
+for modems in 0 3 10; do
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    wineserver -p -d1 2>"$trace"
+    "$wine" "build/$arch/bin/pelmora_benchmark.exe" --starts $modems
+    wineserver -k
+    wineserver -w
+    # Program, bare dialog, program, bare dialog: the second pair is warm.
+    awk -f scripts/count-start-requests.awk "$trace" | sed -n 3,4p | tr '\n' ' ' \
+        | awk -v modems=$modems '{ printf "| %d | %d | %d | %.3f |\n", modems, $1, $2, $1 / $2 }'
+done
+rm -f "$trace"
