@@ -10,7 +10,17 @@
 namespace {
 
 const char kNotPresent[] = " (not present)";
-const int kNoFurtherModem = 1;
+
+static_assert(OVMOH_NO_FURTHER_MODEM == ERROR_NO_MORE_ITEMS, "the header's number is Windows' own");
+
+// The end of the modems, told apart from a failure to read them: a class key
+// that is missing, or deleted while it is walked, holds no modem.
+int endOfModems(LONG status)
+{
+    if (status == ERROR_NO_MORE_ITEMS || status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED)
+        return OVMOH_NO_FURTHER_MODEM;
+    return static_cast<int>(status);
+}
 
 void readSettings(const char *instanceName, ModemRecord &record)
 {
@@ -91,11 +101,10 @@ bool endsWith(const char *text, const char *suffix)
 int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
 {
     if (!record || !cursor || *cursor < 0)
-        return kNoFurtherModem;
+        return ERROR_INVALID_PARAMETER;
     RegistryKey modemClass;
-    if (modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS)
-        != ERROR_SUCCESS)
-        return kNoFurtherModem;
+    if (LONG status = modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS))
+        return endOfModems(status);
     // The cursor is the enumeration index: it counts the subkeys passed,
     // those that are no modem (such as "Properties") included.
     for (int32_t index = *cursor; index < kMostEntriesWalked; ++index) {
@@ -108,7 +117,7 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
         if (status != ERROR_SUCCESS)
-            return kNoFurtherModem;
+            return endOfModems(status);
         if (!isInstanceKeyName(storedName))
             continue;
         char keyName[kInstanceNameLength + 1];
@@ -119,7 +128,7 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
             return 0;
         }
     }
-    return kNoFurtherModem;
+    return OVMOH_NO_FURTHER_MODEM;
 }
 
 int OVMOHREG_API CheckSerialModem(ModemRecord *record)

@@ -34,9 +34,16 @@ typedef struct ModemRecord {
     uint32_t libraryWord;
 } ModemRecord;
 
-/* Fills *record with the next modem and returns 0; returns non-zero when
- * there is none. Start each enumeration with *cursor = 0 and pass the same
- * cursor, untouched, to every later call of it. */
+/* enumOstvModem's result once every modem has been passed (Windows'
+ * ERROR_NO_MORE_ITEMS). A machine without the modem device class has none. */
+#define OVMOH_NO_FURTHER_MODEM 259
+
+/* Fills *record with the next modem and returns 0. Any other result ends the
+ * enumeration: OVMOH_NO_FURTHER_MODEM when there is no further modem;
+ * otherwise the Win32 error code of a failure to read the modems (5 when the
+ * modem device class may not be read), or 87 (ERROR_INVALID_PARAMETER) for a
+ * missing record or cursor or a negative cursor. Start each enumeration with
+ * *cursor = 0 and pass the same cursor, untouched, to every later call of it. */
 int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
 
 /* The calls below return 0 on success, otherwise a Win32 error code; on
