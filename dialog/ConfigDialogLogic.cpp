@@ -25,15 +25,23 @@ static void terminateTexts(ModemRecord &record)
 }
 
 // Asks the library for every modem, within the table's size: once the table
-// is full no further record is handed to the library.
+// is full no further record is handed to the library. A failure to read the
+// modems is said once, so that an unreadable list does not pass for a
+// machine without modems; the list keeps what was read before it.
 void ConfigDialogLogic::enumerateModems()
 {
     table_.reset();
     int32_t cursor = 0;
     while (table_.count < kModemTableSize) {
         ModemRecord &record = table_.records[table_.count];
-        if (library_.enumOstvModem(&record, &cursor) != 0)
+        const int result = library_.enumOstvModem(&record, &cursor);
+        if (result == OVMOH_NO_FURTHER_MODEM)
             break;
+        if (result != 0) {
+            controls_.showError(formatText(controls_.loadString(IDS_READ_MODEMS_FAILED),
+                                           {library_.describeError(result)}));
+            break;
+        }
         library_.CheckSerialModem(&record);
         terminateTexts(record);
         controls_.listAppend(IDC_MODEM_LIST, std::string(record.name) + ": " + record.description);

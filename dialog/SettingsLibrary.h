@@ -19,6 +19,6 @@ public:
     virtual int writeSwitchHookResume(ModemRecord *record) = 0;
     virtual int writeSwitchHookReject(ModemRecord *record) = 0;
 
-    // The user-readable text of an error code that a write returned.
+    // The user-readable text of an error code that a call returned.
     virtual std::string describeError(int code) = 0;
 };

@@ -42,7 +42,7 @@ int ScriptedLibrary::enumOstvModem(ModemRecord *target, int32_t *cursor)
 {
     record("enumOstvModem", target);
     if (*cursor < 0 || *cursor >= static_cast<int32_t>(modems.size()))
-        return 1;
+        return enumerationEnd;
     *target = modems[static_cast<size_t>(*cursor)];
     ++*cursor;
     return 0;

@@ -24,6 +24,7 @@ public:
     std::vector<ModemRecord> modems;
     std::function<void(ModemRecord &)> checkSerial; // optional rewrite
     std::map<std::string, int> failures;            // function name to error code
+    int enumerationEnd = OVMOH_NO_FURTHER_MODEM;     // what follows the last modem
     std::vector<Call> calls;
 
     std::vector<Call> callsOf(const std::string &function) const;

@@ -57,6 +57,7 @@ TEST_F(ModemListTest, NoModemsLeavesAnEmptyListAndOnlyTheAlwaysAvailableControls
 
     EXPECT_TRUE(controls.listEntries(IDC_MODEM_LIST).empty());
     EXPECT_EQ(dialog->table().count, 0);
+    EXPECT_TRUE(controls.errors.empty()) << "the plain end of the modems is no failure";
     std::vector<int> expected = {IDOK, IDCANCEL, IDC_MODEM_LIST};
     for (const EditorLayout &layout : editorLayouts)
         expected.insert(expected.end(), std::begin(layout.digitIds), std::end(layout.digitIds));
@@ -97,6 +98,18 @@ TEST_F(ModemListTest, MoreModemsThanTheTableHoldsStopAtTen)
     EXPECT_EQ(controls.listEntries(IDC_MODEM_LIST).size(), 10u);
     for (const auto &call : library.calls)
         EXPECT_LE(call.address, &record(9)) << call.function << " was handed a record beyond the table";
+}
+
+TEST_F(ModemListTest, AFailureToReadTheModemsIsSaidOnceAndKeepsWhatWasRead)
+{
+    library.enumerationEnd = 5;
+    open(numberedModems(2));
+
+    EXPECT_EQ(controls.errors, (std::vector<std::string>{
+                                   "Could not read the modems of this machine.\n\nSystem error 5.\n\n"
+                                   "The list shows the modems read before the failure."}));
+    EXPECT_EQ(controls.listEntries(IDC_MODEM_LIST),
+              (std::vector<std::string>{"Modem 0: COM1", "Modem 1: COM2"}));
 }
 
 TEST_F(ModemListTest, CheckSerialModemDecidesWhatTheListShows)

@@ -1,6 +1,8 @@
 #include "TestRegistry.h"
 #include "RegistryPaths.h"
 
+#include <sddl.h>
+
 #include <stdexcept>
 
 namespace {
@@ -44,6 +46,21 @@ void deleteKey(const std::string &key)
     RegCloseKey(handle);
     check(status, "emptying " + key);
     check(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), kRegistryView, 0), "deleting " + key);
+}
+
+void setKeySecurity(const std::string &key, const char *sddl)
+{
+    PSECURITY_DESCRIPTOR rules = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &rules, nullptr))
+        throw std::runtime_error(std::string("bad SDDL ") + sddl);
+    HKEY handle;
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, WRITE_DAC | kRegistryView, &handle);
+    if (status == ERROR_SUCCESS) {
+        status = RegSetKeySecurity(handle, DACL_SECURITY_INFORMATION, rules);
+        RegCloseKey(handle);
+    }
+    LocalFree(rules);
+    check(status, "setting the access rules of " + key);
 }
 
 void clearModems()

@@ -24,6 +24,8 @@ void setValue(const std::string &key, const char *name, DWORD type, const void *
 void setText(const std::string &key, const char *name, const std::string &text);
 void setDword(const std::string &key, const char *name, DWORD value);
 void deleteKey(const std::string &key);
+// Gives the key the access rules of an SDDL text, such as one that denies reading.
+void setKeySecurity(const std::string &key, const char *sddl);
 
 // A key's values, name to type and data as stored; none when the key is missing.
 std::map<std::string, std::string> valuesOf(const std::string &key);

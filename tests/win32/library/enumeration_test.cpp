@@ -1,3 +1,4 @@
+#include "RegistryPaths.h"
 #include "TestRegistry.h"
 
 #include <cstring>
@@ -25,7 +26,7 @@ TEST_F(ModemRegistryTest, FindsInstanceKeysInRegistryOrderAndSkipsOthers)
 
     const ModemRecord last = record;
     for (int call = 0; call < 2; ++call) {
-        EXPECT_NE(0, enumOstvModem(&record, &cursor));
+        EXPECT_EQ(OVMOH_NO_FURTHER_MODEM, enumOstvModem(&record, &cursor));
         EXPECT_EQ(0, std::memcmp(&last, &record, sizeof record));
     }
 }
@@ -34,14 +35,26 @@ TEST_F(ModemRegistryTest, FindsNothingWithoutModemsOrUsableArguments)
 {
     ModemRecord record = {};
     int32_t cursor = 0;
-    EXPECT_NE(0, enumOstvModem(&record, &cursor));
+    EXPECT_EQ(OVMOH_NO_FURTHER_MODEM, enumOstvModem(&record, &cursor));
 
     addModem("0000", {{"DriverDesc", "Modem"}});
     int32_t negative = -1;
-    EXPECT_NE(0, enumOstvModem(&record, &negative));
-    EXPECT_NE(0, enumOstvModem(nullptr, &cursor));
-    EXPECT_NE(0, enumOstvModem(&record, nullptr));
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, enumOstvModem(&record, &negative));
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, enumOstvModem(nullptr, &cursor));
+    EXPECT_EQ(ERROR_INVALID_PARAMETER, enumOstvModem(&record, nullptr));
     EXPECT_EQ(0, enumOstvModem(&record, &cursor));
+}
+
+// A modem class that may not be read is a failure, not a machine without modems.
+TEST_F(ModemRegistryTest, AnUnreadableModemClassReturnsTheErrorCode)
+{
+    addModem("0000", {{"DriverDesc", "Modem"}});
+    setKeySecurity(kModemClassPath, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+    ModemRecord record = {};
+    int32_t cursor = 0;
+    const int result = enumOstvModem(&record, &cursor);
+    setKeySecurity(kModemClassPath, "D:(A;;KA;;;WD)");
+    EXPECT_EQ(ERROR_ACCESS_DENIED, result);
 }
 
 TEST_F(ModemRegistryTest, NameFallsBackToDriverDescAndDescriptionIsThePort)
