@@ -1,0 +1,29 @@
+# Two builds of one commit give the same bytes, wherever and whenever they
+# run: every time stamp is SOURCE_DATE_EPOCH, by default the last commit's
+# time, and no path of the build machine is left in the binaries.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(PELMORA_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
+else()
+  execute_process(COMMAND git log -1 --format=%ct
+                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                  OUTPUT_VARIABLE PELMORA_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+                  ERROR_QUIET RESULT_VARIABLE no_git)
+  if(no_git OR NOT PELMORA_SOURCE_DATE_EPOCH)
+    message(FATAL_ERROR "No commit to take the build's time stamp from: set SOURCE_DATE_EPOCH.")
+  endif()
+  # A new commit is a new time stamp: configure again when HEAD moves.
+  execute_process(COMMAND git rev-parse --git-path logs/HEAD
+                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE head_log
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  get_filename_component(head_log ${head_log} ABSOLUTE BASE_DIR ${PROJECT_SOURCE_DIR})
+  if(EXISTS ${head_log})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${head_log})
+  endif()
+endif()
+
+# The linker writes SOURCE_DATE_EPOCH into the PE header and the export
+# directory in place of the time of linking.
+foreach(language C CXX)
+  set(CMAKE_${language}_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${PELMORA_SOURCE_DATE_EPOCH})
+endforeach()
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=.)
