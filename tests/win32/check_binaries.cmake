@@ -1,7 +1,10 @@
 # Checks what the program imports and what its settings library exports:
 # the exe may import Windows' own DLLs and OvMohReg.dll, nothing else; the
-# library exports exactly its seven calls, undecorated.
-# Run: cmake -DOBJDUMP=... -DEXE=... -DDLL=... -P check_binaries.cmake
+# library exports exactly its seven calls, undecorated. Both are built for
+# MACHINE (objdump's name: i386, x86-64) with ASLR and DEP, no section both
+# writable and executable, and neither debug information nor a build path.
+# Nothing here runs them, so it holds on every machine.
+# Run: cmake -DOBJDUMP=... -DEXE=... -DDLL=... -DMACHINE=... -DBUILD_PATHS=... -P check_binaries.cmake
 cmake_minimum_required(VERSION 3.25)
 set(allowed_imports ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL OVMOHREG.DLL)
 set(wanted_exports CheckSerialModem disableMOH enableMOH enumOstvModem
@@ -17,6 +20,35 @@ endfunction()
 
 foreach(binary ${EXE} ${DLL})
   dump(${binary} text)
+  if(NOT text MATCHES "file format pei-${MACHINE}\n")
+    message(SEND_ERROR "${binary} is not built for ${MACHINE}")
+  endif()
+  foreach(flag DYNAMIC_BASE NX_COMPAT)
+    if(NOT text MATCHES "DllCharacteristics[^\n]*\n(\t+[A-Z_]+\n)*\t+${flag}\n")
+      message(SEND_ERROR "${binary} lacks ${flag}")
+    endif()
+  endforeach()
+  # objdump says READONLY for a section without write access, CODE for one
+  # that may be executed.
+  execute_process(COMMAND ${OBJDUMP} -h ${binary} OUTPUT_VARIABLE sections)
+  string(REGEX MATCHALL "\n +[0-9]+ [^ ]+[^\n]*\n[^\n]+" sections "${sections}")
+  foreach(section ${sections})
+    string(REGEX MATCH "[0-9]+ ([^ ]+)" name "${section}")
+    set(name ${CMAKE_MATCH_1})
+    if(section MATCHES "CODE" AND NOT section MATCHES "READONLY")
+      message(SEND_ERROR "${binary}: section ${name} is both writable and executable")
+    endif()
+    if(name MATCHES "^\\.(debug|stab|zdebug)")
+      message(SEND_ERROR "${binary} carries debug information (${name})")
+    endif()
+  endforeach()
+  file(STRINGS ${binary} texts)
+  foreach(build_path ${BUILD_PATHS})
+    string(FIND "${texts}" "${build_path}" at)
+    if(NOT at EQUAL -1)
+      message(SEND_ERROR "${binary} holds the build path ${build_path}")
+    endif()
+  endforeach()
   string(REGEX MATCHALL "DLL Name: [^\n]+" names "${text}")
   foreach(name ${names})
     string(REPLACE "DLL Name: " "" name "${name}")
