@@ -1,0 +1,73 @@
+# Makes the MSI with wixl from the files that ship, lying in FILES_DIR.
+# Run: cmake -DVERSION=1.0.0.1 -DPLATFORM=win32|win64 -DFILES_DIR=... -DFILES=a.exe;b.dll
+#            -DICON=... -DWXS=... -DOUTPUT=... -DSOURCE_DATE_EPOCH=... -P make_msi.cmake
+cmake_minimum_required(VERSION 3.25)
+find_program(WIXL wixl REQUIRED)
+find_program(MSIBUILD msibuild REQUIRED)
+find_program(FAKETIME faketime REQUIRED)
+
+# Fixed for the product's whole life: it is how Windows knows an MSI of any
+# version as this product's.
+set(msi_upgrade_code DA3DADE8-99AE-4F5C-BDC6-0EC590E40D14)
+# The other codes are derived, so that two builds of one version give the
+# same package: the product and package codes change with the version, a
+# file's component code never does.
+set(namespace A8E31E3C-73B3-4D9D-8F23-B9C11E50CE13)
+macro(derived_code variable name)
+  string(UUID ${variable} NAMESPACE ${namespace} NAME "${name}" TYPE SHA1 UPPER)
+endmacro()
+derived_code(msi_product_code "product ${VERSION} ${PLATFORM}")
+derived_code(package_code "package ${VERSION} ${PLATFORM}")
+derived_code(msi_shortcut_guid "shortcut ${PLATFORM}")
+set(msi_version ${VERSION})
+# wixl takes sources relative to where it runs, which is FILES_DIR.
+file(RELATIVE_PATH msi_icon ${FILES_DIR} ${ICON})
+
+if(PLATFORM STREQUAL win64)
+  set(arch x64)
+  set(msi_program_files ProgramFiles64Folder)
+  set(msi_win64 " Win64=\"yes\"")
+else()
+  set(arch x86)
+  set(msi_program_files ProgramFilesFolder)
+  set(msi_win64 "")
+endif()
+
+set(msi_file_components "")
+set(msi_component_refs "")
+foreach(file ${FILES})
+  derived_code(guid "file ${file} ${PLATFORM}")
+  string(APPEND msi_file_components
+    "            <Component Id=\"${file}\" Guid=\"${guid}\"${msi_win64}>\n"
+    "              <File Id=\"${file}\" Name=\"${file}\" Source=\"${file}\" KeyPath=\"yes\"/>\n"
+    "            </Component>\n")
+  string(APPEND msi_component_refs "      <ComponentRef Id=\"${file}\"/>\n")
+endforeach()
+
+get_filename_component(output_dir ${OUTPUT} DIRECTORY)
+set(wxs ${output_dir}/PelmoraConfig.wxs)
+configure_file(${WXS} ${wxs} @ONLY)
+
+# wixl dates the package by the clock and draws its package code at random:
+# the clock is held at SOURCE_DATE_EPOCH while it runs, and msibuild then
+# writes the derived package code.
+set(ENV{SOURCE_DATE_EPOCH} ${SOURCE_DATE_EPOCH})
+set(ENV{TZ} UTC)
+string(TIMESTAMP build_time "%Y-%m-%d %H:%M:%S" UTC)
+# The template names the platform as the package's summary says it.
+if(arch STREQUAL x64)
+  set(template "x64;1033")
+else()
+  set(template "Intel;1033")
+endif()
+execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${WIXL} --arch ${arch} -o ${OUTPUT} ${wxs}
+                WORKING_DIRECTORY ${FILES_DIR} RESULT_VARIABLE failed)
+if(NOT failed)
+  execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT}
+                          -s "Modem-on-hold configuration for the modems of this machine"
+                          Ostrevan "${template}" "{${package_code}}"
+                  RESULT_VARIABLE failed)
+endif()
+if(failed)
+  message(FATAL_ERROR "wixl could not make ${OUTPUT}")
+endif()
