@@ -3,6 +3,7 @@
 // dialog's do, so a script meets the same checks and error codes as a click.
 #include "ConsoleText.h"
 #include "ModemCommands.h"
+#include "RunningCopy.h"
 
 #include <windows.h>
 #include <winver.h>
@@ -109,6 +110,7 @@ int printVersion()
 
 int main(int argc, char **argv)
 {
+    markRunningCopy();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const size_t count = args.size();
     const std::string command = count ? args[0] : "";
