@@ -3,6 +3,7 @@
 #include "ConsoleText.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <vector>
 
@@ -29,7 +30,27 @@ std::vector<ModemRecord> enumerateModems()
     }
 }
 
-std::string padded(const char *text, size_t width)
+// A text as the list shows it: control characters escaped as in C, so that
+// a line break in a name cannot split its modem over two lines.
+std::string shown(const char *text)
+{
+    std::string field;
+    for (; *text; ++text) {
+        const auto byte = static_cast<unsigned char>(*text);
+        if (byte >= 0x20 && byte != 0x7F) {
+            field += *text; // a DBCS trail byte is never below 0x40
+        } else if (byte == '\t' || byte == '\r' || byte == '\n') {
+            field += byte == '\t' ? "\\t" : byte == '\r' ? "\\r" : "\\n";
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            field += escape;
+        }
+    }
+    return field;
+}
+
+std::string padded(const std::string &text, size_t width)
 {
     std::string field = text;
     if (field.size() < width)
@@ -41,10 +62,10 @@ std::string padded(const char *text, size_t width)
 std::string textLine(const ModemRecord &modem)
 {
     return padded(instanceOf(modem), 4) + "  " + padded(modem.mohEnabled ? "on" : "off", 3)
-        + "  accept=" + padded(modem.acceptSequence, 4)
-        + "  resume=" + padded(modem.resumeSequence, 4)
-        + "  reject=" + padded(modem.rejectSequence, 4) + "  " + modem.name + ": "
-        + modem.description + "\r\n";
+        + "  accept=" + padded(shown(modem.acceptSequence), 4)
+        + "  resume=" + padded(shown(modem.resumeSequence), 4)
+        + "  reject=" + padded(shown(modem.rejectSequence), 4) + "  " + shown(modem.name) + ": "
+        + shown(modem.description) + "\r\n";
 }
 
 std::string jsonObject(const ModemRecord &modem)

@@ -91,7 +91,7 @@ TEST_F(ConsoleProgramTest, EachCommandsOutputAndStatus)
         DWORD status;
     } steps[] = {
         {"list",
-         "0000  on   accept=9#    resume=      reject=      Fax \"56K\" \\ Line\t1: COM1\r\n"
+         "0000  on   accept=9#    resume=      reject=      Fax \"56K\" \\ Line\\t1: COM1\r\n"
          "0001  off  accept=      resume=      reject=      M\xF6" "dem: COM9 (not present)\r\n", "", 0},
         {"--version", "PelmoraCtl 1.0.0.1\r\n", "", 0},
         {"", "", "--help", 1},
@@ -131,6 +131,14 @@ TEST_F(ConsoleProgramTest, JsonListReadsBackAsTheModemsInUtf8)
                                         "reject", "", "name", "M\xC3\xB6" "dem", "port", "COM9 (not present)"}),
               jsonValues(run.out))
         << run.out;
+}
+
+// A script reads list line by line: control characters show escaped.
+TEST_F(ConsoleProgramTest, ListShowsEachModemOnALineOfItsOwn)
+{
+    addModem("0002", {{"FriendlyName", "Two\r\nLines\x1b"}, {"AttachedTo", "COM1"}});
+    const std::string out = runCtl("list").out;
+    EXPECT_NE(std::string::npos, out.find("reject=      Two\\r\\nLines\\x1b: COM1\r\n")) << out;
 }
 
 TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSuggested)
