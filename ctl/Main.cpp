@@ -69,7 +69,8 @@ int printHelp()
             "MODEM is a modem's instance key name as list shows it (0000, ...), or all.\r\n"
             "Changes need administrator rights; list works for every user.\r\n"
             "Exit status: 0 on success, 1 on a usage error, 2 when there is no such modem,\r\n"
-            "otherwise the Windows error code of the first change that failed.\r\n";
+            "otherwise the Windows error code of what failed: reading the modems, or the\r\n"
+            "first change that failed.\r\n";
     writeOut(help);
     return 0;
 }

@@ -15,16 +15,22 @@ const char *instanceOf(const ModemRecord &modem)
     return modem.libraryText1;
 }
 
-// Every modem, in the library's order, however many there are.
-std::vector<ModemRecord> enumerateModems()
+// Every modem, in the library's order, however many there are. Returns 0, or
+// the error code of a failure to read them, said on stderr: modems that
+// cannot be read must not pass for none.
+int enumerateModems(std::vector<ModemRecord> &modems)
 {
-    std::vector<ModemRecord> modems;
     int32_t cursor = 0;
     for (;;) {
         ModemRecord record = {};
         record.libraryCode = 255; // the start state the library expects
-        if (enumOstvModem(&record, &cursor) != 0)
-            return modems;
+        const int status = enumOstvModem(&record, &cursor);
+        if (status == OVMOH_NO_FURTHER_MODEM)
+            return 0;
+        if (status != 0) {
+            writeErr("PelmoraCtl: reading the modems failed: " + systemText(status) + "\r\n");
+            return status;
+        }
         CheckSerialModem(&record); // marks a port the system does not know
         modems.push_back(record);
     }
@@ -93,8 +99,11 @@ const struct {
 
 int listModems(bool asJson)
 {
+    std::vector<ModemRecord> modems;
+    if (const int failure = enumerateModems(modems))
+        return failure;
     std::string list;
-    for (const ModemRecord &modem : enumerateModems())
+    for (const ModemRecord &modem : modems)
         list += asJson ? (list.empty() ? "[\r\n  " : ",\r\n  ") + jsonObject(modem) : textLine(modem);
     if (asJson)
         list += list.empty() ? "[]\r\n" : "\r\n]\r\n";
@@ -108,7 +117,9 @@ int listModems(bool asJson)
 
 int changeModems(const std::string &modem, const Change &change)
 {
-    std::vector<ModemRecord> modems = enumerateModems();
+    std::vector<ModemRecord> modems;
+    if (const int failure = enumerateModems(modems))
+        return failure;
     if (modem != kAllModems) {
         modems.erase(std::remove_if(modems.begin(), modems.end(),
                                     [&](const ModemRecord &m) { return modem != instanceOf(m); }),

@@ -1,5 +1,6 @@
 // PelmoraCtl.exe run as a script runs it, its output read from pipes, on
 // modems in the test prefix's registry.
+#include "RegistryPaths.h"
 #include "TestRegistry.h"
 
 #include <sddl.h>
@@ -66,6 +67,15 @@ static std::vector<std::string> jsonValues(const std::string &json)
         values.push_back(text);
     }
     return values;
+}
+
+// Gives the key the access control list that sddl describes.
+static void setDacl(HKEY key, const char *sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
+    EXPECT_EQ(0, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
+    LocalFree(descriptor);
 }
 
 // A modem whose port is there, with settings, and one whose port is gone,
@@ -144,14 +154,10 @@ TEST_F(ConsoleProgramTest, ListShowsEachModemOnALineOfItsOwn)
 TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSuggested)
 {
     // What a user who is no administrator meets: 0000's settings refuse new values.
-    PSECURITY_DESCRIPTOR denyWrites = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        "D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denyWrites, nullptr)); // 0x2: KEY_SET_VALUE
     HKEY key;
     ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsKey("0000").c_str(), 0, WRITE_DAC, &key));
-    EXPECT_EQ(0, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, denyWrites));
+    setDacl(key, "D:(D;;0x2;;;WD)(A;;KA;;;WD)"); // 0x2: KEY_SET_VALUE
     RegCloseKey(key);
-    LocalFree(denyWrites);
 
     const Outcome run = runCtl("enable all");
     EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status);
@@ -159,4 +165,26 @@ TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSugges
                              "(error 5)\r\n", "elevated"})
         EXPECT_NE(std::string::npos, run.err.find(part)) << run.err;
     EXPECT_EQ(1, findModem("0001").mohEnabled) << "the modem after the failure was not tried";
+}
+
+TEST_F(ConsoleProgramTest, ModemsThatCannotBeReadFailRatherThanLookNone)
+{
+    HKEY modemClass;
+    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassPath, 0, READ_CONTROL | WRITE_DAC | kRegistryView,
+                               &modemClass));
+    char before[4096];
+    DWORD size = sizeof before;
+    ASSERT_EQ(0, RegGetKeySecurity(modemClass, DACL_SECURITY_INFORMATION, before, &size));
+    setDacl(modemClass, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+
+    for (const char *arguments : {"list", "enable all"}) {
+        const Outcome run = runCtl(arguments);
+        EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status) << arguments;
+        EXPECT_TRUE(std::regex_match(
+            run.err, std::regex("PelmoraCtl: reading the modems failed: Access (is )?denied\\. \\(error 5\\)\r\n")))
+            << arguments << ": " << run.err;
+    }
+    // Readable again, for TearDown to remove the modems.
+    EXPECT_EQ(0, RegSetKeySecurity(modemClass, DACL_SECURITY_INFORMATION, before));
+    RegCloseKey(modemClass);
 }
