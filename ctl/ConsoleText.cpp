@@ -24,8 +24,10 @@ std::string utf8From(const std::wstring &wide)
     return utf8;
 }
 
-} // namespace
-
+// Returns 0, or the Win32 error code of a write that did not take the whole
+// text. One that reports success having written less found no room for the
+// rest, as on a nearly full disk: the C run-time takes that for a full disk,
+// and so do we.
 DWORD writeText(DWORD stream, const std::string &text, UINT codePage)
 {
     if (text.empty())
@@ -34,13 +36,32 @@ DWORD writeText(DWORD stream, const std::string &text, UINT codePage)
     DWORD mode = 0;
     DWORD written = 0;
     BOOL done = FALSE;
+    size_t meant = text.size();
     if (GetConsoleMode(handle, &mode)) {
         const std::wstring wide = wideFrom(text, codePage);
+        meant = wide.size();
         done = WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     } else {
         done = WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
-    return done ? ERROR_SUCCESS : GetLastError();
+    if (!done)
+        return GetLastError();
+    return written == meant ? ERROR_SUCCESS : ERROR_DISK_FULL;
+}
+
+} // namespace
+
+int writeOut(const std::string &text, UINT codePage)
+{
+    const DWORD error = writeText(STD_OUTPUT_HANDLE, text, codePage);
+    if (error)
+        writeErr("PelmoraCtl: writing the output failed: " + systemText(static_cast<int>(error)) + "\r\n");
+    return static_cast<int>(error);
+}
+
+void writeErr(const std::string &text)
+{
+    writeText(STD_ERROR_HANDLE, text, CP_ACP);
 }
 
 std::string jsonString(const char *ansiText)

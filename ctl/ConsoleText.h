@@ -9,11 +9,11 @@
 
 #include <string>
 
-// Writes text, encoded in codePage, to STD_OUTPUT_HANDLE or STD_ERROR_HANDLE;
-// returns 0, or the Win32 error code of a write that failed.
-DWORD writeText(DWORD stream, const std::string &text, UINT codePage = CP_ACP);
-inline DWORD writeOut(const std::string &text) { return writeText(STD_OUTPUT_HANDLE, text); }
-inline void writeErr(const std::string &text) { writeText(STD_ERROR_HANDLE, text); }
+// Writes text, encoded in codePage, to stdout and returns 0. Output not
+// written whole, which a script must not take for all of it, is said on
+// stderr, and the write's error code returned for the exit status.
+int writeOut(const std::string &text, UINT codePage = CP_ACP);
+void writeErr(const std::string &text);
 
 // An ANSI text as one JSON string, quotes included, in UTF-8.
 std::string jsonString(const char *ansiText);

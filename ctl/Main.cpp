@@ -69,10 +69,9 @@ int printHelp()
             "MODEM is a modem's instance key name as list shows it (0000, ...), or all.\r\n"
             "Changes need administrator rights; list works for every user.\r\n"
             "Exit status: 0 on success, 1 on a usage error, 2 when there is no such modem,\r\n"
-            "otherwise the Windows error code of what failed: reading the modems, or the\r\n"
-            "first change that failed.\r\n";
-    writeOut(help);
-    return 0;
+            "otherwise the Windows error code of what failed: reading the modems, writing\r\n"
+            "the output (112 when it did not fit), or the first change that failed.\r\n";
+    return writeOut(help);
 }
 
 int usageError(const std::vector<std::string> &args)
@@ -100,11 +99,10 @@ int printVersion()
         writeErr("PelmoraCtl: the program carries no version record.\r\n");
         return ERROR_RESOURCE_DATA_NOT_FOUND;
     }
-    writeOut("PelmoraCtl " + std::to_string(HIWORD(fixed.dwFileVersionMS)) + "."
-             + std::to_string(LOWORD(fixed.dwFileVersionMS)) + "."
-             + std::to_string(HIWORD(fixed.dwFileVersionLS)) + "."
-             + std::to_string(LOWORD(fixed.dwFileVersionLS)) + "\r\n");
-    return 0;
+    return writeOut("PelmoraCtl " + std::to_string(HIWORD(fixed.dwFileVersionMS)) + "."
+                    + std::to_string(LOWORD(fixed.dwFileVersionMS)) + "."
+                    + std::to_string(HIWORD(fixed.dwFileVersionLS)) + "."
+                    + std::to_string(LOWORD(fixed.dwFileVersionLS)) + "\r\n");
 }
 
 } // namespace

@@ -107,12 +107,7 @@ int listModems(bool asJson)
         list += asJson ? (list.empty() ? "[\r\n  " : ",\r\n  ") + jsonObject(modem) : textLine(modem);
     if (asJson)
         list += list.empty() ? "[]\r\n" : "\r\n]\r\n";
-    // A list cut short, as in a file on a full disk, must not pass for a whole one.
-    if (const DWORD error = writeText(STD_OUTPUT_HANDLE, list, asJson ? CP_UTF8 : CP_ACP)) {
-        writeErr("PelmoraCtl: writing the list failed: " + systemText(static_cast<int>(error)) + "\r\n");
-        return static_cast<int>(error);
-    }
-    return 0;
+    return writeOut(list, asJson ? CP_UTF8 : CP_ACP);
 }
 
 int changeModems(const std::string &modem, const Change &change)

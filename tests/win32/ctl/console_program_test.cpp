@@ -12,10 +12,11 @@ struct Outcome {
     DWORD status = MAXDWORD; // so it stays when the program does not start
 };
 
-// Runs PelmoraCtl.exe from beside this test, stdout and stderr in pipes of
-// their own. Its stderr is a few lines, far less than a pipe holds: reading
-// stdout to its end first cannot stall the program.
-static Outcome runCtl(const std::string &arguments)
+// Runs PelmoraCtl.exe from beside this test, stdout (unless output, an
+// inheritable handle, is given for it) and stderr in pipes of their own. Its
+// stderr is a few lines, far less than a pipe holds: reading stdout to its
+// end first cannot stall the program.
+static Outcome runCtl(const std::string &arguments, HANDLE output = nullptr)
 {
     char self[MAX_PATH];
     const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
@@ -29,7 +30,7 @@ static Outcome runCtl(const std::string &arguments)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out[1];
+    startup.hStdOutput = output ? output : out[1];
     startup.hStdError = err[1];
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
@@ -149,6 +150,26 @@ TEST_F(ConsoleProgramTest, ListShowsEachModemOnALineOfItsOwn)
     addModem("0002", {{"FriendlyName", "Two\r\nLines\x1b"}, {"AttachedTo", "COM1"}});
     const std::string out = runCtl("list").out;
     EXPECT_NE(std::string::npos, out.find("reject=      Two\\r\\nLines\\x1b: COM1\r\n")) << out;
+}
+
+// Every command that prints fails when its output is not written whole. Under
+// Wine a write to a full pipe that does not wait succeeds having written
+// nothing, as a write to a nearly full disk may stop short.
+TEST_F(ConsoleProgramTest, OutputNotWrittenWholeIsAFailure)
+{
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE read, write;
+    ASSERT_TRUE(CreatePipe(&read, &write, &inherited, 1));
+    DWORD noWait = PIPE_NOWAIT;
+    ASSERT_TRUE(SetNamedPipeHandleState(write, &noWait, nullptr, nullptr));
+    for (const char *arguments : {"list", "list --json", "--help", "--version"}) {
+        const Outcome run = runCtl(arguments, write);
+        EXPECT_EQ(DWORD(ERROR_DISK_FULL), run.status) << arguments;
+        EXPECT_TRUE(std::regex_match(run.err, std::regex("PelmoraCtl: writing the output failed: [^\r\n]*\\(error 112\\)\r\n")))
+            << arguments << ": " << run.err;
+    }
+    CloseHandle(read);
+    CloseHandle(write);
 }
 
 TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSuggested)
