@@ -44,13 +44,15 @@ const Change kEnable = {"enabling modem-on-hold", [](ModemRecord &m) { return en
 const Change kDisable = {"disabling modem-on-hold", [](ModemRecord &m) { return disableMOH(&m); }};
 
 // The sequence goes to the library as given: the library decides what it
-// accepts, and one too long for the field is still too long when cut.
-Change sequenceChange(const SequenceKind &kind, const std::string &sequence)
+// accepts, and one too long for the field is still too long when cut. Given
+// in UTF-8, it goes in the ANSI code page, where a character of no keypad
+// key stays one.
+Change sequenceChange(const SequenceKind &kind, const std::string &utf8Sequence)
 {
-    const std::string what = sequence.empty()
+    const std::string what = utf8Sequence.empty()
         ? std::string("clearing the ") + kind.name + " sequence"
-        : std::string("storing the ") + kind.name + " sequence \"" + sequence + "\"";
-    return {what, [&kind, sequence](ModemRecord &modem) {
+        : std::string("storing the ") + kind.name + " sequence \"" + utf8Sequence + "\"";
+    return {what, [&kind, sequence = ansiFromUtf8(utf8Sequence)](ModemRecord &modem) {
                 char *field = modem.*kind.field;
                 const size_t length = std::min(sequence.size(), size_t(MODEM_TEXT_SIZE - 1));
                 std::memcpy(field, sequence.data(), length);
@@ -107,10 +109,14 @@ int printVersion()
 
 } // namespace
 
-int main(int argc, char **argv)
+// The arguments are read as Unicode: read in the ANSI code page, Windows
+// would turn full-width digits into the digits they look like.
+int wmain(int argc, wchar_t **argv)
 {
     markRunningCopy();
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args; // in UTF-8
+    for (int i = 1; i < argc; ++i)
+        args.push_back(utf8From(argv[i]));
     const size_t count = args.size();
     const std::string command = count ? args[0] : "";
     if (count == 1 && (command == "--help" || command == "/?"))

@@ -131,7 +131,7 @@ int changeModems(const std::string &modem, const Change &change)
         const int status = change.apply(record);
         if (status == 0)
             continue;
-        writeErr("PelmoraCtl: modem " + std::string(instanceOf(record)) + " (" + record.name
+        writeErr("PelmoraCtl: modem " + std::string(instanceOf(record)) + " (" + utf8FromAnsi(record.name)
                  + "): " + change.what + " failed: " + systemText(status) + "\r\n");
         if (firstFailure == 0)
             firstFailure = status;

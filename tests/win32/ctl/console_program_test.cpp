@@ -12,28 +12,31 @@ struct Outcome {
     DWORD status = MAXDWORD; // so it stays when the program does not start
 };
 
-// Runs PelmoraCtl.exe from beside this test, stdout (unless output, an
-// inheritable handle, is given for it) and stderr in pipes of their own. Its
-// stderr is a few lines, far less than a pipe holds: reading stdout to its
-// end first cannot stall the program.
+// Runs PelmoraCtl.exe from beside this test with arguments given in UTF-8,
+// stdout (unless output, an inheritable handle, is given for it) and stderr
+// in pipes of their own. Its stderr is a few lines, far less than a pipe
+// holds: reading stdout to its end first cannot stall the program.
 static Outcome runCtl(const std::string &arguments, HANDLE output = nullptr)
 {
-    char self[MAX_PATH];
-    const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-    std::string commandLine = "\"" + path.substr(0, path.rfind('\\') + 1) + "PelmoraCtl.exe\" " + arguments;
+    wchar_t self[MAX_PATH];
+    const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    std::wstring wideArguments(arguments.size(), L'\0');
+    wideArguments.resize(MultiByteToWideChar(CP_UTF8, 0, arguments.data(), static_cast<int>(arguments.size()),
+                                             &wideArguments[0], static_cast<int>(wideArguments.size())));
+    std::wstring commandLine = L"\"" + path.substr(0, path.rfind(L'\\') + 1) + L"PelmoraCtl.exe\" " + wideArguments;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     HANDLE out[2], err[2]; // read end, write end
     for (HANDLE *pipe : {out, err}) {
         CreatePipe(&pipe[0], &pipe[1], &inherited, 1 << 16);
         SetHandleInformation(pipe[0], HANDLE_FLAG_INHERIT, 0);
     }
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output ? output : out[1];
     startup.hStdError = err[1];
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
         ADD_FAILURE() << "cannot start PelmoraCtl.exe: error " << GetLastError();
     const auto drain = [](HANDLE write, HANDLE read) {
         CloseHandle(write); // the child's copy stays open until it exits
@@ -111,6 +114,9 @@ TEST_F(ConsoleProgramTest, EachCommandsOutputAndStatus)
         {"set 0000 reject 12345", "", "0000 (Fax \"56K\" \\ Line\t1): storing the reject sequence \"12345\"",
          ERROR_INVALID_DATA},
         {"set all resume 1A", "", "M\xF6" "dem): storing the resume sequence \"1A\" failed", ERROR_INVALID_DATA},
+        // Full-width look-alikes of "all" and "*#", shown on stderr in code page 1252.
+        {u8"disable \uFF41\uFF4C\uFF4C", "", "there is no modem ???;", 2},
+        {u8"set 0000 reject \uFF0A\uFF03", "", "storing the reject sequence \"??\" failed", ERROR_INVALID_DATA},
         {"set 0001 accept 12*#", "", "", 0},
         {"disable all", "", "", 0},
         {"clear 0000 accept", "", "", 0},
