@@ -2,6 +2,9 @@
 // their texts in the ANSI code page; a console window shows text through its
 // wide-character interface, while a pipe or a file receives the bytes as
 // they are, so that a script reads the same text the record holds.
+// Arguments are read as Unicode and kept in UTF-8, as are the messages that
+// echo them: a console shows those whole, a pipe or a file gets them in the
+// ANSI code page, like the list.
 #ifndef CONSOLETEXT_H
 #define CONSOLETEXT_H
 
@@ -9,17 +12,24 @@
 
 #include <string>
 
-// Writes text, encoded in codePage, to STD_OUTPUT_HANDLE or STD_ERROR_HANDLE;
-// returns 0, or the Win32 error code of a write that failed.
-DWORD writeText(DWORD stream, const std::string &text, UINT codePage = CP_ACP);
-inline DWORD writeOut(const std::string &text) { return writeText(STD_OUTPUT_HANDLE, text); }
-inline void writeErr(const std::string &text) { writeText(STD_ERROR_HANDLE, text); }
+// Writes text, encoded in codePage, to stdout and returns 0. Output not
+// written whole, which a script must not take for all of it, is said on
+// stderr, and the write's error code returned for the exit status.
+int writeOut(const std::string &text, UINT codePage = CP_ACP);
+// Writes a message, in UTF-8, to stderr.
+void writeErr(const std::string &utf8);
+
+std::string utf8From(const std::wstring &wide);
+std::string utf8FromAnsi(const char *ansiText);
+// A character that has no form of its own in the ANSI code page becomes '?',
+// never a look-alike: a full-width digit must not pass for a digit.
+std::string ansiFromUtf8(const std::string &utf8);
 
 // An ANSI text as one JSON string, quotes included, in UTF-8.
 std::string jsonString(const char *ansiText);
 
-// The system's message for a Win32 error code, with the code: "Access is
-// denied. (error 5)".
+// The system's message for a Win32 error code, with the code, in UTF-8:
+// "Access is denied. (error 5)".
 std::string systemText(int code);
 
 #endif

@@ -3,6 +3,7 @@
 // dialog's do, so a script meets the same checks and error codes as a click.
 #include "ConsoleText.h"
 #include "ModemCommands.h"
+#include "RunningCopy.h"
 
 #include <windows.h>
 #include <winver.h>
@@ -43,13 +44,15 @@ const Change kEnable = {"enabling modem-on-hold", [](ModemRecord &m) { return en
 const Change kDisable = {"disabling modem-on-hold", [](ModemRecord &m) { return disableMOH(&m); }};
 
 // The sequence goes to the library as given: the library decides what it
-// accepts, and one too long for the field is still too long when cut.
-Change sequenceChange(const SequenceKind &kind, const std::string &sequence)
+// accepts, and one too long for the field is still too long when cut. Given
+// in UTF-8, it goes in the ANSI code page, where a character of no keypad
+// key stays one.
+Change sequenceChange(const SequenceKind &kind, const std::string &utf8Sequence)
 {
-    const std::string what = sequence.empty()
+    const std::string what = utf8Sequence.empty()
         ? std::string("clearing the ") + kind.name + " sequence"
-        : std::string("storing the ") + kind.name + " sequence \"" + sequence + "\"";
-    return {what, [&kind, sequence](ModemRecord &modem) {
+        : std::string("storing the ") + kind.name + " sequence \"" + utf8Sequence + "\"";
+    return {what, [&kind, sequence = ansiFromUtf8(utf8Sequence)](ModemRecord &modem) {
                 char *field = modem.*kind.field;
                 const size_t length = std::min(sequence.size(), size_t(MODEM_TEXT_SIZE - 1));
                 std::memcpy(field, sequence.data(), length);
@@ -68,9 +71,9 @@ int printHelp()
             "MODEM is a modem's instance key name as list shows it (0000, ...), or all.\r\n"
             "Changes need administrator rights; list works for every user.\r\n"
             "Exit status: 0 on success, 1 on a usage error, 2 when there is no such modem,\r\n"
-            "otherwise the Windows error code of the first change that failed.\r\n";
-    writeOut(help);
-    return 0;
+            "otherwise the Windows error code of what failed: reading the modems, writing\r\n"
+            "the output (112 when it did not fit), or the first change that failed.\r\n";
+    return writeOut(help);
 }
 
 int usageError(const std::vector<std::string> &args)
@@ -98,18 +101,22 @@ int printVersion()
         writeErr("PelmoraCtl: the program carries no version record.\r\n");
         return ERROR_RESOURCE_DATA_NOT_FOUND;
     }
-    writeOut("PelmoraCtl " + std::to_string(HIWORD(fixed.dwFileVersionMS)) + "."
-             + std::to_string(LOWORD(fixed.dwFileVersionMS)) + "."
-             + std::to_string(HIWORD(fixed.dwFileVersionLS)) + "."
-             + std::to_string(LOWORD(fixed.dwFileVersionLS)) + "\r\n");
-    return 0;
+    return writeOut("PelmoraCtl " + std::to_string(HIWORD(fixed.dwFileVersionMS)) + "."
+                    + std::to_string(LOWORD(fixed.dwFileVersionMS)) + "."
+                    + std::to_string(HIWORD(fixed.dwFileVersionLS)) + "."
+                    + std::to_string(LOWORD(fixed.dwFileVersionLS)) + "\r\n");
 }
 
 } // namespace
 
-int main(int argc, char **argv)
+// The arguments are read as Unicode: read in the ANSI code page, Windows
+// would turn full-width digits into the digits they look like.
+int wmain(int argc, wchar_t **argv)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    markRunningCopy();
+    std::vector<std::string> args; // in UTF-8
+    for (int i = 1; i < argc; ++i)
+        args.push_back(utf8From(argv[i]));
     const size_t count = args.size();
     const std::string command = count ? args[0] : "";
     if (count == 1 && (command == "--help" || command == "/?"))

@@ -3,6 +3,7 @@
 #include "ConsoleText.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <vector>
 
@@ -14,22 +15,48 @@ const char *instanceOf(const ModemRecord &modem)
     return modem.libraryText1;
 }
 
-// Every modem, in the library's order, however many there are.
-std::vector<ModemRecord> enumerateModems()
+// Every modem, in the library's order, however many there are. Returns 0, or
+// the error code of a failure to read them, said on stderr: modems that
+// cannot be read must not pass for none.
+int enumerateModems(std::vector<ModemRecord> &modems)
 {
-    std::vector<ModemRecord> modems;
     int32_t cursor = 0;
     for (;;) {
         ModemRecord record = {};
         record.libraryCode = 255; // the start state the library expects
-        if (enumOstvModem(&record, &cursor) != 0)
-            return modems;
+        const int status = enumOstvModem(&record, &cursor);
+        if (status == OVMOH_NO_FURTHER_MODEM)
+            return 0;
+        if (status != 0) {
+            writeErr("PelmoraCtl: reading the modems failed: " + systemText(status) + "\r\n");
+            return status;
+        }
         CheckSerialModem(&record); // marks a port the system does not know
         modems.push_back(record);
     }
 }
 
-std::string padded(const char *text, size_t width)
+// A text as the list shows it: control characters escaped as in C, so that
+// a line break in a name cannot split its modem over two lines.
+std::string shown(const char *text)
+{
+    std::string field;
+    for (; *text; ++text) {
+        const auto byte = static_cast<unsigned char>(*text);
+        if (byte >= 0x20 && byte != 0x7F) {
+            field += *text; // a DBCS trail byte is never below 0x40
+        } else if (byte == '\t' || byte == '\r' || byte == '\n') {
+            field += byte == '\t' ? "\\t" : byte == '\r' ? "\\r" : "\\n";
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            field += escape;
+        }
+    }
+    return field;
+}
+
+std::string padded(const std::string &text, size_t width)
 {
     std::string field = text;
     if (field.size() < width)
@@ -41,10 +68,10 @@ std::string padded(const char *text, size_t width)
 std::string textLine(const ModemRecord &modem)
 {
     return padded(instanceOf(modem), 4) + "  " + padded(modem.mohEnabled ? "on" : "off", 3)
-        + "  accept=" + padded(modem.acceptSequence, 4)
-        + "  resume=" + padded(modem.resumeSequence, 4)
-        + "  reject=" + padded(modem.rejectSequence, 4) + "  " + modem.name + ": "
-        + modem.description + "\r\n";
+        + "  accept=" + padded(shown(modem.acceptSequence), 4)
+        + "  resume=" + padded(shown(modem.resumeSequence), 4)
+        + "  reject=" + padded(shown(modem.rejectSequence), 4) + "  " + shown(modem.name) + ": "
+        + shown(modem.description) + "\r\n";
 }
 
 std::string jsonObject(const ModemRecord &modem)
@@ -72,22 +99,22 @@ const struct {
 
 int listModems(bool asJson)
 {
+    std::vector<ModemRecord> modems;
+    if (const int failure = enumerateModems(modems))
+        return failure;
     std::string list;
-    for (const ModemRecord &modem : enumerateModems())
+    for (const ModemRecord &modem : modems)
         list += asJson ? (list.empty() ? "[\r\n  " : ",\r\n  ") + jsonObject(modem) : textLine(modem);
     if (asJson)
         list += list.empty() ? "[]\r\n" : "\r\n]\r\n";
-    // A list cut short, as in a file on a full disk, must not pass for a whole one.
-    if (const DWORD error = writeText(STD_OUTPUT_HANDLE, list, asJson ? CP_UTF8 : CP_ACP)) {
-        writeErr("PelmoraCtl: writing the list failed: " + systemText(static_cast<int>(error)) + "\r\n");
-        return static_cast<int>(error);
-    }
-    return 0;
+    return writeOut(list, asJson ? CP_UTF8 : CP_ACP);
 }
 
 int changeModems(const std::string &modem, const Change &change)
 {
-    std::vector<ModemRecord> modems = enumerateModems();
+    std::vector<ModemRecord> modems;
+    if (const int failure = enumerateModems(modems))
+        return failure;
     if (modem != kAllModems) {
         modems.erase(std::remove_if(modems.begin(), modems.end(),
                                     [&](const ModemRecord &m) { return modem != instanceOf(m); }),
@@ -104,7 +131,7 @@ int changeModems(const std::string &modem, const Change &change)
         const int status = change.apply(record);
         if (status == 0)
             continue;
-        writeErr("PelmoraCtl: modem " + std::string(instanceOf(record)) + " (" + record.name
+        writeErr("PelmoraCtl: modem " + std::string(instanceOf(record)) + " (" + utf8FromAnsi(record.name)
                  + "): " + change.what + " failed: " + systemText(status) + "\r\n");
         if (firstFailure == 0)
             firstFailure = status;

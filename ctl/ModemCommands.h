@@ -18,12 +18,13 @@ const int kNoSuchModem = 2;
 const char kAllModems[] = "all";
 
 struct Change {
-    std::string what; // "enabling modem-on-hold", for messages
+    std::string what; // "enabling modem-on-hold", for messages, in UTF-8
     std::function<int(ModemRecord &)> apply;
 };
 
 int listModems(bool asJson);
-// modem is an instance key name, as list shows it, or kAllModems.
+// modem is an instance key name, as list shows it, or kAllModems, in UTF-8:
+// compared byte for byte, no other character passes for one of those.
 int changeModems(const std::string &modem, const Change &change);
 
 #endif

@@ -1,5 +1,6 @@
 // PelmoraCtl.exe run as a script runs it, its output read from pipes, on
 // modems in the test prefix's registry.
+#include "RegistryPaths.h"
 #include "TestRegistry.h"
 
 #include <sddl.h>
@@ -11,27 +12,31 @@ struct Outcome {
     DWORD status = MAXDWORD; // so it stays when the program does not start
 };
 
-// Runs PelmoraCtl.exe from beside this test, stdout and stderr in pipes of
-// their own. Its stderr is a few lines, far less than a pipe holds: reading
-// stdout to its end first cannot stall the program.
-static Outcome runCtl(const std::string &arguments)
+// Runs PelmoraCtl.exe from beside this test with arguments given in UTF-8,
+// stdout (unless output, an inheritable handle, is given for it) and stderr
+// in pipes of their own. Its stderr is a few lines, far less than a pipe
+// holds: reading stdout to its end first cannot stall the program.
+static Outcome runCtl(const std::string &arguments, HANDLE output = nullptr)
 {
-    char self[MAX_PATH];
-    const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-    std::string commandLine = "\"" + path.substr(0, path.rfind('\\') + 1) + "PelmoraCtl.exe\" " + arguments;
+    wchar_t self[MAX_PATH];
+    const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    std::wstring wideArguments(arguments.size(), L'\0');
+    wideArguments.resize(MultiByteToWideChar(CP_UTF8, 0, arguments.data(), static_cast<int>(arguments.size()),
+                                             &wideArguments[0], static_cast<int>(wideArguments.size())));
+    std::wstring commandLine = L"\"" + path.substr(0, path.rfind(L'\\') + 1) + L"PelmoraCtl.exe\" " + wideArguments;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     HANDLE out[2], err[2]; // read end, write end
     for (HANDLE *pipe : {out, err}) {
         CreatePipe(&pipe[0], &pipe[1], &inherited, 1 << 16);
         SetHandleInformation(pipe[0], HANDLE_FLAG_INHERIT, 0);
     }
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out[1];
+    startup.hStdOutput = output ? output : out[1];
     startup.hStdError = err[1];
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
         ADD_FAILURE() << "cannot start PelmoraCtl.exe: error " << GetLastError();
     const auto drain = [](HANDLE write, HANDLE read) {
         CloseHandle(write); // the child's copy stays open until it exits
@@ -68,6 +73,15 @@ static std::vector<std::string> jsonValues(const std::string &json)
     return values;
 }
 
+// Gives the key the access control list that sddl describes.
+static void setDacl(HKEY key, const char *sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
+    EXPECT_EQ(0, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
+    LocalFree(descriptor);
+}
+
 // A modem whose port is there, with settings, and one whose port is gone,
 // whose name is not ASCII (o with diaeresis in code page 1252).
 class ConsoleProgramTest : public ModemRegistryTest {
@@ -91,7 +105,7 @@ TEST_F(ConsoleProgramTest, EachCommandsOutputAndStatus)
         DWORD status;
     } steps[] = {
         {"list",
-         "0000  on   accept=9#    resume=      reject=      Fax \"56K\" \\ Line\t1: COM1\r\n"
+         "0000  on   accept=9#    resume=      reject=      Fax \"56K\" \\ Line\\t1: COM1\r\n"
          "0001  off  accept=      resume=      reject=      M\xF6" "dem: COM9 (not present)\r\n", "", 0},
         {"--version", "PelmoraCtl 1.0.0.1\r\n", "", 0},
         {"", "", "--help", 1},
@@ -100,6 +114,9 @@ TEST_F(ConsoleProgramTest, EachCommandsOutputAndStatus)
         {"set 0000 reject 12345", "", "0000 (Fax \"56K\" \\ Line\t1): storing the reject sequence \"12345\"",
          ERROR_INVALID_DATA},
         {"set all resume 1A", "", "M\xF6" "dem): storing the resume sequence \"1A\" failed", ERROR_INVALID_DATA},
+        // Full-width look-alikes of "all" and "*#", shown on stderr in code page 1252.
+        {u8"disable \uFF41\uFF4C\uFF4C", "", "there is no modem ???;", 2},
+        {u8"set 0000 reject \uFF0A\uFF03", "", "storing the reject sequence \"??\" failed", ERROR_INVALID_DATA},
         {"set 0001 accept 12*#", "", "", 0},
         {"disable all", "", "", 0},
         {"clear 0000 accept", "", "", 0},
@@ -133,17 +150,41 @@ TEST_F(ConsoleProgramTest, JsonListReadsBackAsTheModemsInUtf8)
         << run.out;
 }
 
+// A script reads list line by line: control characters show escaped.
+TEST_F(ConsoleProgramTest, ListShowsEachModemOnALineOfItsOwn)
+{
+    addModem("0002", {{"FriendlyName", "Two\r\nLines\x1b"}, {"AttachedTo", "COM1"}});
+    const std::string out = runCtl("list").out;
+    EXPECT_NE(std::string::npos, out.find("reject=      Two\\r\\nLines\\x1b: COM1\r\n")) << out;
+}
+
+// Every command that prints fails when its output is not written whole. Under
+// Wine a write to a full pipe that does not wait succeeds having written
+// nothing, as a write to a nearly full disk may stop short.
+TEST_F(ConsoleProgramTest, OutputNotWrittenWholeIsAFailure)
+{
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE read, write;
+    ASSERT_TRUE(CreatePipe(&read, &write, &inherited, 1));
+    DWORD noWait = PIPE_NOWAIT;
+    ASSERT_TRUE(SetNamedPipeHandleState(write, &noWait, nullptr, nullptr));
+    for (const char *arguments : {"list", "list --json", "--help", "--version"}) {
+        const Outcome run = runCtl(arguments, write);
+        EXPECT_EQ(DWORD(ERROR_DISK_FULL), run.status) << arguments;
+        EXPECT_TRUE(std::regex_match(run.err, std::regex("PelmoraCtl: writing the output failed: [^\r\n]*\\(error 112\\)\r\n")))
+            << arguments << ": " << run.err;
+    }
+    CloseHandle(read);
+    CloseHandle(write);
+}
+
 TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSuggested)
 {
     // What a user who is no administrator meets: 0000's settings refuse new values.
-    PSECURITY_DESCRIPTOR denyWrites = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
-        "D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1, &denyWrites, nullptr)); // 0x2: KEY_SET_VALUE
     HKEY key;
     ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsKey("0000").c_str(), 0, WRITE_DAC, &key));
-    EXPECT_EQ(0, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, denyWrites));
+    setDacl(key, "D:(D;;0x2;;;WD)(A;;KA;;;WD)"); // 0x2: KEY_SET_VALUE
     RegCloseKey(key);
-    LocalFree(denyWrites);
 
     const Outcome run = runCtl("enable all");
     EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status);
@@ -151,4 +192,26 @@ TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSugges
                              "(error 5)\r\n", "elevated"})
         EXPECT_NE(std::string::npos, run.err.find(part)) << run.err;
     EXPECT_EQ(1, findModem("0001").mohEnabled) << "the modem after the failure was not tried";
+}
+
+TEST_F(ConsoleProgramTest, ModemsThatCannotBeReadFailRatherThanLookNone)
+{
+    HKEY modemClass;
+    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassPath, 0, READ_CONTROL | WRITE_DAC | kRegistryView,
+                               &modemClass));
+    char before[4096];
+    DWORD size = sizeof before;
+    ASSERT_EQ(0, RegGetKeySecurity(modemClass, DACL_SECURITY_INFORMATION, before, &size));
+    setDacl(modemClass, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+
+    for (const char *arguments : {"list", "enable all"}) {
+        const Outcome run = runCtl(arguments);
+        EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status) << arguments;
+        EXPECT_TRUE(std::regex_match(
+            run.err, std::regex("PelmoraCtl: reading the modems failed: Access (is )?denied\\. \\(error 5\\)\r\n")))
+            << arguments << ": " << run.err;
+    }
+    // Readable again, for TearDown to remove the modems.
+    EXPECT_EQ(0, RegSetKeySecurity(modemClass, DACL_SECURITY_INFORMATION, before));
+    RegCloseKey(modemClass);
 }
