@@ -3,8 +3,6 @@
 #include "RegistryPaths.h"
 #include "TestRegistry.h"
 
-#include <sddl.h>
-
 #include <regex>
 
 struct Outcome {
@@ -71,15 +69,6 @@ static std::vector<std::string> jsonValues(const std::string &json)
         values.push_back(text);
     }
     return values;
-}
-
-// Gives the key the access control list that sddl describes.
-static void setDacl(HKEY key, const char *sddl)
-{
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr));
-    EXPECT_EQ(0, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor));
-    LocalFree(descriptor);
 }
 
 // A modem whose port is there, with settings, and one whose port is gone,
@@ -181,10 +170,7 @@ TEST_F(ConsoleProgramTest, OutputNotWrittenWholeIsAFailure)
 TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSuggested)
 {
     // What a user who is no administrator meets: 0000's settings refuse new values.
-    HKEY key;
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, settingsKey("0000").c_str(), 0, WRITE_DAC, &key));
-    setDacl(key, "D:(D;;0x2;;;WD)(A;;KA;;;WD)"); // 0x2: KEY_SET_VALUE
-    RegCloseKey(key);
+    setKeySecurity(settingsKey("0000"), "D:(D;;0x2;;;WD)(A;;KA;;;WD)"); // 0x2: KEY_SET_VALUE
 
     const Outcome run = runCtl("enable all");
     EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status);
@@ -196,14 +182,7 @@ TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSugges
 
 TEST_F(ConsoleProgramTest, ModemsThatCannotBeReadFailRatherThanLookNone)
 {
-    HKEY modemClass;
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemClassPath, 0, READ_CONTROL | WRITE_DAC | kRegistryView,
-                               &modemClass));
-    char before[4096];
-    DWORD size = sizeof before;
-    ASSERT_EQ(0, RegGetKeySecurity(modemClass, DACL_SECURITY_INFORMATION, before, &size));
-    setDacl(modemClass, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
-
+    setKeySecurity(kModemClassPath, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
     for (const char *arguments : {"list", "enable all"}) {
         const Outcome run = runCtl(arguments);
         EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status) << arguments;
@@ -211,7 +190,5 @@ TEST_F(ConsoleProgramTest, ModemsThatCannotBeReadFailRatherThanLookNone)
             run.err, std::regex("PelmoraCtl: reading the modems failed: Access (is )?denied\\. \\(error 5\\)\r\n")))
             << arguments << ": " << run.err;
     }
-    // Readable again, for TearDown to remove the modems.
-    EXPECT_EQ(0, RegSetKeySecurity(modemClass, DACL_SECURITY_INFORMATION, before));
-    RegCloseKey(modemClass);
+    setKeySecurity(kModemClassPath, "D:(A;;KA;;;WD)"); // readable again, for TearDown
 }
