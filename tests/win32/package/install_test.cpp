@@ -1,7 +1,7 @@
 // The installer as a user meets it: a silent install, the program started
 // from where it was installed, an install over it, and a silent uninstall
-// that takes the program away but leaves the modems' settings; and an
-// install or uninstall that finds the program running.
+// that takes the program away but leaves the modems' settings; an install or
+// uninstall that finds the program running, and a copy moved to another folder.
 #include "SampleModems.h"
 
 #include <shlobj.h>
@@ -172,6 +172,33 @@ TEST_F(InstallerTest, UninstallingWhileTheProgramRunsChangesNothing)
         EXPECT_EQ(uninstallValue("UninstallString"), "\"" + kInstallDir + "\\Uninstall.exe\"");
     }
     EXPECT_TRUE(uninstall(kInstallDir));
+}
+
+// Installing into another folder moves the program there: nothing of the old
+// copy stays, and an uninstaller left in another folder all the same takes
+// only its own files, not the new copy's registration or Start-menu folder.
+TEST_F(InstallerTest, InstallingIntoAnotherFolderRemovesTheOldCopyWhole)
+{
+    const std::string oldDir = folder(CSIDL_PROGRAM_FILES) + "\\Old Copy";
+    const std::string newDir = folder(CSIDL_PROGRAM_FILES) + "\\New Copy";
+    ASSERT_EQ(run("\"" + installerPath() + "\" /S /D=" + oldDir), 0u);
+    ASSERT_EQ(run("\"" + installerPath() + "\" /S /D=" + newDir), 0u);
+    EXPECT_FALSE(exists(oldDir)) << "the old copy's folder stays";
+    for (const char *file : kInstalledFiles)
+        EXPECT_TRUE(exists(newDir + "\\" + file)) << file;
+    EXPECT_EQ(uninstallValue("UninstallString"), "\"" + newDir + "\\Uninstall.exe\"");
+
+    const std::string strayDir = folder(CSIDL_PROGRAM_FILES) + "\\Stray Copy";
+    CreateDirectoryA(strayDir.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((newDir + "\\Uninstall.exe").c_str(), (strayDir + "\\Uninstall.exe").c_str(), FALSE));
+    EXPECT_EQ(uninstallFrom(strayDir), 0u);
+    EXPECT_EQ(uninstallValue("UninstallString"), "\"" + newDir + "\\Uninstall.exe\"");
+    EXPECT_TRUE(exists(kShortcut));
+    DeleteFileA((strayDir + "\\Uninstall.exe").c_str());
+    RemoveDirectoryA(strayDir.c_str());
+
+    EXPECT_TRUE(uninstall(newDir));
+    EXPECT_FALSE(exists(kShortcut));
 }
 
 } // namespace
