@@ -94,8 +94,8 @@ bool stamped(const std::string &path)
         && CompareFileTime(&data.ftLastWriteTime, &kStamp) == 0;
 }
 
-// Run as the installer runs it, the uninstaller works in its folder and
-// returns when done, with its exit code.
+// Told its folder with _?=, the uninstaller does the work itself and returns
+// when done, with its exit code.
 DWORD uninstallFrom(const std::string &dir)
 {
     return run("\"" + dir + "\\Uninstall.exe\" /S _?=" + dir);
