@@ -1,6 +1,7 @@
 #include "ConfigApp.h"
 
 #include "ConfigDialog.h"
+#include "RunningCopy.h"
 #include "Win32Text.h"
 #include "resource.h"
 
@@ -8,6 +9,7 @@
 
 bool CConfigApp::InitInstance()
 {
+    markRunningCopy();
     // Version 6 of the common controls, which the manifest asks for, needs
     // registering before the first dialog.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

@@ -1,6 +1,7 @@
 // The installer as a user meets it: a silent install, the program started
 // from where it was installed, an install over it, and a silent uninstall
-// that takes the program away but leaves the modems' settings.
+// that takes the program away but leaves the modems' settings; an install or
+// uninstall that finds the program running, and a copy moved to another folder.
 #include "SampleModems.h"
 
 #include <shlobj.h>
@@ -67,6 +68,46 @@ bool waitUntil(const std::function<bool()> &done)
     return done();
 }
 
+const char *const kInstalledFiles[] = {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll", "Uninstall.exe"};
+
+// What the installer and the uninstaller end with when they find the program running.
+const DWORD kProgramRunning = 32;
+
+// The year 2000, long before any build: a file that still has it as its
+// last-write time was neither replaced nor written since the test set it.
+const FILETIME kStamp{0x256D4000, 0x01BF53EB};
+
+bool stamp(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool done = SetFileTime(file, nullptr, nullptr, &kStamp) != FALSE;
+    CloseHandle(file);
+    return done;
+}
+
+bool stamped(const std::string &path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)
+        && CompareFileTime(&data.ftLastWriteTime, &kStamp) == 0;
+}
+
+// Told its folder with _?=, the uninstaller does the work itself and returns
+// when done, with its exit code.
+DWORD uninstallFrom(const std::string &dir)
+{
+    return run("\"" + dir + "\\Uninstall.exe\" /S _?=" + dir);
+}
+
+// As Apps and Features runs it: done once the folder and the registration are gone.
+bool uninstall(const std::string &dir)
+{
+    return run("\"" + dir + "\\Uninstall.exe\" /S") == 0
+        && waitUntil([&] { return !exists(dir) && uninstallValue("UninstallString") == "(missing)"; });
+}
+
 using InstallerTest = SampleModemsTest;
 
 TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings)
@@ -74,7 +115,7 @@ TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings
     setText(settingsKey("0000"), "AcceptSequence", "9#");
 
     ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
-    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll", "Uninstall.exe"})
+    for (const char *file : kInstalledFiles)
         EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
     EXPECT_TRUE(exists(kShortcut)) << kShortcut;
     EXPECT_EQ(uninstallValue("DisplayName"), "Pelmora Modem-on-Hold");
@@ -99,6 +140,65 @@ TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings
     })) << "left behind: folder " << exists(kInstallDir) << ", shortcut " << exists(kShortcut)
         << ", uninstall entry " << uninstallValue("UninstallString");
     EXPECT_EQ(valuesOf(settingsKey("0000")).at("AcceptSequence"), storedText("9#"));
+}
+
+// A running program keeps its files: replacing the others would leave a copy
+// half old and half new.
+TEST_F(InstallerTest, InstallingOverTheRunningProgramChangesNothing)
+{
+    ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
+    for (const char *file : kInstalledFiles)
+        ASSERT_TRUE(stamp(kInstallDir + "\\" + file)) << file;
+    {
+        RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
+        EXPECT_EQ(run("\"" + installerPath() + "\" /S"), kProgramRunning);
+        for (const char *file : kInstalledFiles)
+            EXPECT_TRUE(stamped(kInstallDir + "\\" + file)) << file << " replaced or gone";
+        EXPECT_EQ(uninstallValue("UninstallString"), "\"" + kInstallDir + "\\Uninstall.exe\"");
+    }
+    EXPECT_TRUE(uninstall(kInstallDir));
+}
+
+// Removing the other files would leave the program's own with no uninstaller.
+TEST_F(InstallerTest, UninstallingWhileTheProgramRunsChangesNothing)
+{
+    ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
+    {
+        RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
+        EXPECT_EQ(uninstallFrom(kInstallDir), kProgramRunning);
+        for (const char *file : kInstalledFiles)
+            EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
+        EXPECT_TRUE(exists(kShortcut));
+        EXPECT_EQ(uninstallValue("UninstallString"), "\"" + kInstallDir + "\\Uninstall.exe\"");
+    }
+    EXPECT_TRUE(uninstall(kInstallDir));
+}
+
+// Installing into another folder moves the program there: nothing of the old
+// copy stays, and an uninstaller left in another folder all the same takes
+// only its own files, not the new copy's registration or Start-menu folder.
+TEST_F(InstallerTest, InstallingIntoAnotherFolderRemovesTheOldCopyWhole)
+{
+    const std::string oldDir = folder(CSIDL_PROGRAM_FILES) + "\\Old Copy";
+    const std::string newDir = folder(CSIDL_PROGRAM_FILES) + "\\New Copy";
+    ASSERT_EQ(run("\"" + installerPath() + "\" /S /D=" + oldDir), 0u);
+    ASSERT_EQ(run("\"" + installerPath() + "\" /S /D=" + newDir), 0u);
+    EXPECT_FALSE(exists(oldDir)) << "the old copy's folder stays";
+    for (const char *file : kInstalledFiles)
+        EXPECT_TRUE(exists(newDir + "\\" + file)) << file;
+    EXPECT_EQ(uninstallValue("UninstallString"), "\"" + newDir + "\\Uninstall.exe\"");
+
+    const std::string strayDir = folder(CSIDL_PROGRAM_FILES) + "\\Stray Copy";
+    CreateDirectoryA(strayDir.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((newDir + "\\Uninstall.exe").c_str(), (strayDir + "\\Uninstall.exe").c_str(), FALSE));
+    EXPECT_EQ(uninstallFrom(strayDir), 0u);
+    EXPECT_EQ(uninstallValue("UninstallString"), "\"" + newDir + "\\Uninstall.exe\"");
+    EXPECT_TRUE(exists(kShortcut));
+    DeleteFileA((strayDir + "\\Uninstall.exe").c_str());
+    RemoveDirectoryA(strayDir.c_str());
+
+    EXPECT_TRUE(uninstall(newDir));
+    EXPECT_FALSE(exists(kShortcut));
 }
 
 } // namespace
