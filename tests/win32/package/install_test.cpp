@@ -4,6 +4,7 @@
 // uninstall that finds the program running, and a copy moved to another folder.
 #include "SampleModems.h"
 
+#include <msi.h>
 #include <shlobj.h>
 
 #include <functional>
@@ -36,13 +37,19 @@ std::string uninstallValue(const char *name)
 
 bool exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The installer lies in the build folder, one above the test programs.
-std::string installerPath()
+// The packages lie in the build folder, one above the test programs, unless
+// PELMORA_TEST_PACKAGES names another, such as that of the signed ones.
+std::string packagePath(const std::string &file)
 {
+    char given[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("PELMORA_TEST_PACKAGES", given, MAX_PATH))
+        return std::string(given) + "\\" + file;
     const std::string program = programPath();
     const std::string bin = program.substr(0, program.find_last_of('\\'));
-    return bin.substr(0, bin.find_last_of('\\') + 1) + PELMORA_INSTALLER;
+    return bin.substr(0, bin.find_last_of('\\') + 1) + file;
 }
+
+std::string installerPath() { return packagePath(PELMORA_PACKAGE_NAME ".exe"); }
 
 DWORD run(const std::string &commandLine)
 {
@@ -119,7 +126,7 @@ TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings
         EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
     EXPECT_TRUE(exists(kShortcut)) << kShortcut;
     EXPECT_EQ(uninstallValue("DisplayName"), "Pelmora Modem-on-Hold");
-    EXPECT_EQ(uninstallValue("DisplayVersion"), "1.0.0.1");
+    EXPECT_EQ(uninstallValue("DisplayVersion"), PELMORA_VERSION);
     EXPECT_EQ(uninstallValue("Publisher"), "Ostrevan");
     EXPECT_EQ(uninstallValue("DisplayIcon"), kInstallDir + "\\PelmoraConfig.exe");
 
@@ -131,7 +138,7 @@ TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings
     // Over an installed copy: the old one goes first, the new one works.
     ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
     EXPECT_TRUE(exists(kInstallDir + "\\PelmoraConfig.exe"));
-    EXPECT_EQ(uninstallValue("DisplayVersion"), "1.0.0.1");
+    EXPECT_EQ(uninstallValue("DisplayVersion"), PELMORA_VERSION);
 
     ASSERT_EQ(run("\"" + kInstallDir + "\\Uninstall.exe\" /S"), 0u);
     const std::string menuFolder = folder(CSIDL_COMMON_PROGRAMS) + "\\Ostrevan Pelmora";
@@ -199,6 +206,77 @@ TEST_F(InstallerTest, InstallingIntoAnotherFolderRemovesTheOldCopyWhole)
 
     EXPECT_TRUE(uninstall(newDir));
     EXPECT_FALSE(exists(kShortcut));
+}
+
+// The versions of Pelmora Modem-on-Hold that Windows Installer has installed.
+std::vector<std::string> msiVersions()
+{
+    std::vector<std::string> versions;
+    char product[39];
+    for (DWORD i = 0; MsiEnumProductsA(i, product) == ERROR_SUCCESS; ++i) {
+        char value[MAX_PATH] = "";
+        DWORD size = sizeof value;
+        MsiGetProductInfoA(product, INSTALLPROPERTY_INSTALLEDPRODUCTNAME, value, &size);
+        if (std::string(value) != "Pelmora Modem-on-Hold")
+            continue;
+        size = sizeof value;
+        MsiGetProductInfoA(product, INSTALLPROPERTY_VERSIONSTRING, value, &size);
+        versions.push_back(value);
+        char publisher[MAX_PATH] = "", icon[MAX_PATH] = "";
+        size = sizeof publisher;
+        MsiGetProductInfoA(product, INSTALLPROPERTY_PUBLISHER, publisher, &size);
+        size = sizeof icon;
+        MsiGetProductInfoA(product, INSTALLPROPERTY_PRODUCTICON, icon, &size);
+        EXPECT_STREQ(publisher, "Ostrevan");
+        EXPECT_TRUE(exists(icon)) << "the entry's icon: " << icon;
+    }
+    return versions;
+}
+
+std::string msiexec(const char *action, const std::string &package)
+{
+    return "msiexec " + std::string(action) + " \"" + package + "\" /qn";
+}
+
+// The MSI as a fleet's deployment runs it: installed, replaced by a later
+// version, never by an earlier one, and removed; the setup program and the
+// MSI each refuse to go over the other's copy.
+TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
+{
+    setText(settingsKey("0000"), "AcceptSequence", "9#");
+    const std::string msi = packagePath(PELMORA_PACKAGE_NAME ".msi");
+    const std::string laterMsi = packagePath(PELMORA_LATER_MSI);
+    // Wine's Windows Installer puts the Start menu of an all-users install
+    // in the user's, where Windows puts it in the common one.
+    const std::string shortcutDir = folder(CSIDL_PROGRAMS) + "\\Ostrevan Pelmora";
+    const std::string shortcut = shortcutDir + "\\Pelmora Modem-on-Hold.lnk";
+
+    ASSERT_EQ(run(msiexec("/i", msi)), 0u);
+    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll"})
+        EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
+    EXPECT_TRUE(exists(shortcut) || exists(kShortcut)) << shortcut;
+    EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_VERSION});
+    {
+        RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
+        EXPECT_EQ(dialog.listEntries().size(), 3u);
+    }
+    EXPECT_EQ(run("\"" + installerPath() + "\" /S"), 1638u) << "the setup program went over the MSI's copy";
+
+    ASSERT_EQ(run(msiexec("/i", laterMsi)), 0u);
+    EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_LATER_VERSION});
+    EXPECT_NE(run(msiexec("/i", msi)), 0u) << "an earlier version replaced a later one";
+    EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_LATER_VERSION});
+
+    ASSERT_EQ(run(msiexec("/x", laterMsi)), 0u);
+    EXPECT_TRUE(msiVersions().empty());
+    EXPECT_FALSE(exists(kInstallDir));
+    EXPECT_FALSE(exists(shortcutDir) || exists(kShortcut));
+    EXPECT_EQ(valuesOf(settingsKey("0000")).at("AcceptSequence"), storedText("9#"));
+
+    ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
+    EXPECT_NE(run(msiexec("/i", msi)), 0u) << "the MSI went over the setup program's copy";
+    EXPECT_TRUE(msiVersions().empty());
+    EXPECT_TRUE(uninstall(kInstallDir));
 }
 
 } // namespace
