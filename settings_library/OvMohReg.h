@@ -21,6 +21,12 @@ extern "C" {
 /* Size in bytes of every text field, NUL included. */
 #define MODEM_TEXT_SIZE 256
 
+/* A switch-hook sequence is up to OVMOH_SEQUENCE_MAX_LENGTH keys, each one
+ * of OVMOH_KEYPAD_CHARACTERS; the writes refuse any other, and an empty
+ * sequence clears the stored one. */
+#define OVMOH_KEYPAD_CHARACTERS "0123456789*#"
+#define OVMOH_SEQUENCE_MAX_LENGTH 4
+
 typedef struct ModemRecord {
     char name[MODEM_TEXT_SIZE];
     char description[MODEM_TEXT_SIZE];
