@@ -4,9 +4,9 @@
 #include "ConsoleText.h"
 #include "ModemCommands.h"
 #include "RunningCopy.h"
+#include "Version.h"
 
 #include <windows.h>
-#include <winver.h>
 
 #include <algorithm>
 #include <cstring>
@@ -86,25 +86,9 @@ int usageError(const std::vector<std::string> &args)
     return kUsageError;
 }
 
-// Reads the program's own version record, which begins with three WORDs and
-// the key L"VS_VERSION_INFO", padded to 32 bits; the fixed part follows.
 int printVersion()
 {
-    const size_t fixedOffset = (3 * sizeof(WORD) + sizeof(L"VS_VERSION_INFO") + 3) & ~size_t(3);
-    HRSRC found = FindResource(nullptr, MAKEINTRESOURCE(VS_VERSION_INFO), RT_VERSION);
-    HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-    const char *record = loaded ? static_cast<const char *>(LockResource(loaded)) : nullptr;
-    VS_FIXEDFILEINFO fixed = {};
-    if (record && SizeofResource(nullptr, found) >= fixedOffset + sizeof fixed)
-        std::memcpy(&fixed, record + fixedOffset, sizeof fixed);
-    if (fixed.dwSignature != VS_FFI_SIGNATURE) {
-        writeErr("PelmoraCtl: the program carries no version record.\r\n");
-        return ERROR_RESOURCE_DATA_NOT_FOUND;
-    }
-    return writeOut("PelmoraCtl " + std::to_string(HIWORD(fixed.dwFileVersionMS)) + "."
-                    + std::to_string(LOWORD(fixed.dwFileVersionMS)) + "."
-                    + std::to_string(HIWORD(fixed.dwFileVersionLS)) + "."
-                    + std::to_string(LOWORD(fixed.dwFileVersionLS)) + "\r\n");
+    return writeOut("PelmoraCtl " PELMORA_VERSION_TEXT "\r\n");
 }
 
 } // namespace

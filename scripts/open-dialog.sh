@@ -4,17 +4,13 @@
 # it opens the dialog on a virtual one, saves a screenshot and prints the
 # screenshot's path.
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-. scripts/virtual-display.sh
-. scripts/wine.sh
+. "$(dirname "$0")/prelude.sh"
 
 fail() { echo "open-dialog: $*" >&2; exit 1; }
 
-scripts/install-deps.sh || fail "could not install the build's packages"
 # A machine that runs 64-bit code only cannot start the 32-bit program; it
 # shows the 64-bit build of the same sources instead.
-if machine_runs_32bit; then preset=win32 arch=win32; else preset=win64 arch=win64; fi
+preset=$arch
 cmake --preset "$preset" >/dev/null || fail "CMake could not configure the $preset build"
 cmake --build --preset "$preset" -j"$(nproc)" --target PelmoraConfig >/dev/null \
     || fail "the $preset build failed (run: cmake --build --preset $preset)"

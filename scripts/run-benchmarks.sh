@@ -4,14 +4,9 @@
 # working set, enumeration and keypad round trip, measured under Wine in a
 # prefix of the benchmark's own. Usage: run-benchmarks.sh [PAIRS]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-. scripts/virtual-display.sh
-. scripts/wine.sh
-scripts/install-deps.sh >&2
+. "$(dirname "$0")/prelude.sh"
 # Where the machine runs 64-bit code only, the timings are of the 64-bit
 # build of the same sources; the sizes are always the shipped 32-bit ones.
-if machine_runs_32bit; then arch=win32; else arch=win64; fi
 for preset in win32 $arch; do
     cmake --preset $preset >/dev/null
     cmake --build --preset $preset -j"$(nproc)" >/dev/null

@@ -3,11 +3,7 @@
 # sanitizers, then the Windows program, its library and their end-to-end
 # tests under Wine on a virtual display.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-. scripts/virtual-display.sh
-. scripts/wine.sh
-scripts/install-deps.sh
+. "$(dirname "$0")/prelude.sh"
 jobs=$(nproc)
 
 cmake --preset host
@@ -20,7 +16,7 @@ cmake --preset win32
 cmake --build --preset win32 -j"$jobs"
 ctest --preset win32 -L static
 
-if machine_runs_32bit; then
+if [ "$arch" = win32 ]; then
     windows_tests=(win32 -LE static) # the static ones ran above
 else
     echo "This machine runs 64-bit code only, so Wine cannot start the 32-bit program:"

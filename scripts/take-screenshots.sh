@@ -2,12 +2,7 @@
 # Takes the pictures in docs/: the dialog in use, and its About box, each on
 # a virtual display in a Wine prefix of its own.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-. scripts/virtual-display.sh
-. scripts/wine.sh
-scripts/install-deps.sh
-if machine_runs_32bit; then arch=win32; else arch=win64; fi
+. "$(dirname "$0")/prelude.sh"
 cmake --preset $arch >/dev/null
 cmake --build --preset $arch -j"$(nproc)" --target screenshot_driver PelmoraConfig >/dev/null
 
