@@ -1,5 +1,5 @@
 # Makes the MSI with wixl from the files that ship, lying in FILES_DIR.
-# Run: cmake -DVERSION=1.0.0.1 -DPLATFORM=win32|win64 -DFILES_DIR=... -DFILES=a.exe;b.dll -DMSI_KEY=...
+# Run: cmake -DVERSION=... -DPLATFORM=win32|win64 -DFILES_DIR=... -DFILES=a.exe;b.dll -DMSI_KEY=...
 #            -DICON=... -DWXS=... -DOUTPUT=... -DSOURCE_DATE_EPOCH=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
 find_program(WIXL wixl REQUIRED)
