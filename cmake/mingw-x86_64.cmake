@@ -3,4 +3,6 @@
 # Wine cannot start a 32-bit program.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(PELMORA_MINGW_TRIPLE x86_64-w64-mingw32)
+# How the C compiler decorates a symbol's name on this target.
+set(PELMORA_SYMBOL_PREFIX "")
 include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,6 +1,5 @@
 #include "ConsoleText.h"
 
-#include <cstdio>
 
 namespace {
 
@@ -86,6 +85,12 @@ std::string ansiFromUtf8(const std::string &utf8)
     return ansiFrom(wideFrom(utf8, CP_UTF8));
 }
 
+std::string hexByte(unsigned char byte)
+{
+    const char digits[] = "0123456789abcdef";
+    return {digits[byte >> 4], digits[byte & 0xF]};
+}
+
 std::string jsonString(const char *ansiText)
 {
     std::string json = "\"";
@@ -95,9 +100,7 @@ std::string jsonString(const char *ansiText)
             json += '\\';
             json += c;
         } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-            json += escape;
+            json += "\\u00" + hexByte(byte);
         } else {
             json += c; // UTF-8 bytes of other characters stay as they are
         }

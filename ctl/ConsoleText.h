@@ -25,6 +25,10 @@ std::string utf8FromAnsi(const char *ansiText);
 // never a look-alike: a full-width digit must not pass for a digit.
 std::string ansiFromUtf8(const std::string &utf8);
 
+// A byte as two lower-case hex digits, "1b", for the escapes of the list and
+// of JSON. (printf's family would bring a fifth of the program with it.)
+std::string hexByte(unsigned char byte);
+
 // An ANSI text as one JSON string, quotes included, in UTF-8.
 std::string jsonString(const char *ansiText);
 

@@ -3,7 +3,6 @@
 #include "ConsoleText.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <vector>
 
@@ -48,9 +47,7 @@ std::string shown(const char *text)
         } else if (byte == '\t' || byte == '\r' || byte == '\n') {
             field += byte == '\t' ? "\\t" : byte == '\r' ? "\\r" : "\\n";
         } else {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
-            field += escape;
+            field += "\\x" + hexByte(byte);
         }
     }
     return field;
