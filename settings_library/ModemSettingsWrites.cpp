@@ -1,8 +1,8 @@
 // The writing half of the library: each call stores one setting of a modem
 // that enumeration found, and refuses anything else untouched.
-#include "ModemKeys.h"
 #include "OvMohReg.h"
 #include "RegistryKey.h"
+#include "RegistryLayout.h"
 
 #include <cstring>
 

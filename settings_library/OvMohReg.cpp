@@ -1,8 +1,8 @@
 // The reading half of the library: enumeration of the installed modems with
 // their stored settings, and the check of their ports.
-#include "ModemKeys.h"
 #include "OvMohReg.h"
 #include "RegistryKey.h"
+#include "RegistryLayout.h"
 #include "TextField.h"
 
 #include <cstring>
@@ -10,6 +10,10 @@
 namespace {
 
 const char kNotPresent[] = " (not present)";
+
+// No walk over a key's entries goes further: keys are rebuilt and deleted
+// while we walk them, and a walk must end whatever they do.
+const int32_t kMostEntriesWalked = 1 << 20;
 
 static_assert(OVMOH_NO_FURTHER_MODEM == ERROR_NO_MORE_ITEMS, "the header's number is Windows' own");
 

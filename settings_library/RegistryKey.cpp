@@ -1,5 +1,5 @@
 #include "RegistryKey.h"
-#include "RegistryPaths.h"
+#include "RegistryLayout.h"
 #include "TextField.h"
 
 #include <cstring>

@@ -1,24 +1,30 @@
-// Where the library finds modems and keeps their settings, and how it knows
-// a record that its enumeration filled. Shared by the reading and the
-// writing half of the library.
-#ifndef MODEMKEYS_H
-#define MODEMKEYS_H
+// Where modems and their settings live under HKEY_LOCAL_MACHINE, how their
+// instance keys are named, and how the library knows a record that its
+// enumeration filled: for both halves of the library, and for the tests that
+// set up and read what it reads and stores.
+#ifndef REGISTRYLAYOUT_H
+#define REGISTRYLAYOUT_H
 
 #include "OvMohReg.h"
-#include "RegistryPaths.h"
 
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 
-// No walk over a key's entries goes further: keys are rebuilt and deleted
-// while we walk them, and a walk must end whatever they do.
-const int32_t kMostEntriesWalked = 1 << 20;
+// Modems live in their device class, one instance key each. Their settings
+// are kept in a key of our own: Windows asks that nobody but the driver
+// write into the device class keys.
+const char kModemClassPath[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
+const char kSettingsPath[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems";
+// The serial ports the system knows, device name to port name.
+const char kSerialPortsPath[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 
-// libraryWord of every record enumeration fills ("MOH", layout 1): the
-// calls taking a record refuse one without it, such as one zeroed or made up.
-const uint32_t kFilledByEnumeration = 0x4D4F4801;
+// Every key in the 64-bit view: on 64-bit Windows the 32-bit build would
+// otherwise keep the settings under SOFTWARE\WOW6432Node, where 64-bit
+// readers of them do not look. 32-bit Windows ignores the flag.
+const REGSAM kRegistryView = KEY_WOW64_64KEY;
 
 // Modem instance keys are named by four ASCII digits, "0000" upwards.
 const int kInstanceNameLength = 4;
@@ -46,6 +52,10 @@ inline const char *instancePath(char (&path)[kInstancePathSize], const char *par
     path[parentLength + 1 + kInstanceNameLength] = '\0';
     return path;
 }
+
+// libraryWord of every record enumeration fills ("MOH", layout 1): the
+// calls taking a record refuse one without it, such as one zeroed or made up.
+const uint32_t kFilledByEnumeration = 0x4D4F4801;
 
 inline LONG checkFromEnumeration(const ModemRecord *record)
 {
