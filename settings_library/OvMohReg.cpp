@@ -3,6 +3,7 @@
 #include "OvMohReg.h"
 #include "RegistryKey.h"
 #include "RegistryLayout.h"
+#include "SwitchHookSequences.h"
 #include "TextField.h"
 
 #include <cstring>
@@ -35,11 +36,10 @@ void readSettings(const char *instanceName, ModemRecord &record)
         != ERROR_SUCCESS)
         return;
     DWORD enabled = 0;
-    record.mohEnabled = settings.readDword("MohEnabled", enabled) && enabled != 0;
+    record.mohEnabled = settings.readDword(kMohEnabledValue, enabled) && enabled != 0;
     // Shown as stored, even if no program of ours would have stored it.
-    settings.readText("AcceptSequence", record.acceptSequence, MODEM_TEXT_SIZE);
-    settings.readText("ResumeSequence", record.resumeSequence, MODEM_TEXT_SIZE);
-    settings.readText("RejectSequence", record.rejectSequence, MODEM_TEXT_SIZE);
+    for (int sequence = 0; sequence < kSwitchHookSequenceCount; ++sequence)
+        settings.readText(kSequenceValues[sequence], record.*kSequenceFields[sequence], MODEM_TEXT_SIZE);
 }
 
 // Fills record from the instance key; false when that key has gone meanwhile.
@@ -49,9 +49,9 @@ bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
     if (instance.open(modemClass, instanceName, KEY_QUERY_VALUE) != ERROR_SUCCESS)
         return false;
     ModemRecord found = {};
-    if (!instance.readText("FriendlyName", found.name, MODEM_TEXT_SIZE) || !found.name[0])
-        instance.readText("DriverDesc", found.name, MODEM_TEXT_SIZE);
-    instance.readText("AttachedTo", found.description, MODEM_TEXT_SIZE);
+    if (!instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE) || !found.name[0])
+        instance.readText(kDriverDescValue, found.name, MODEM_TEXT_SIZE);
+    instance.readText(kAttachedToValue, found.description, MODEM_TEXT_SIZE);
     copyToField(found.libraryText1, MODEM_TEXT_SIZE, instanceName, std::strlen(instanceName));
     found.libraryCode = std::atoi(instanceName);
     found.libraryWord = kFilledByEnumeration;

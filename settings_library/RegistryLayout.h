@@ -6,6 +6,7 @@
 #define REGISTRYLAYOUT_H
 
 #include "OvMohReg.h"
+#include "SwitchHookSequences.h"
 
 #include <windows.h>
 
@@ -20,6 +21,17 @@ const char kModemClassPath[] =
 const char kSettingsPath[] = "SOFTWARE\\Ostrevan\\Pelmora\\Modems";
 // The serial ports the system knows, device name to port name.
 const char kSerialPortsPath[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+
+// What the library reads of an instance key, as the modem's installer wrote it.
+const char kFriendlyNameValue[] = "FriendlyName";
+const char kDriverDescValue[] = "DriverDesc";
+const char kAttachedToValue[] = "AttachedTo"; // the port, such as "COM3"
+
+// A modem's settings: a DWORD, nonzero when modem-on-hold is enabled, and
+// the switch-hook sequences as texts.
+const char kMohEnabledValue[] = "MohEnabled";
+const char *const kSequenceValues[kSwitchHookSequenceCount] = {"AcceptSequence", "ResumeSequence",
+                                                               "RejectSequence"};
 
 // Every key in the 64-bit view: on 64-bit Windows the 32-bit build would
 // otherwise keep the settings under SOFTWARE\WOW6432Node, where 64-bit
