@@ -9,13 +9,10 @@
 
 namespace {
 
-const char kKeypadCharacters[] = "0123456789*#";
-const size_t kMaxSequenceLength = 4;
-
 bool isKeypadSequence(const char (&field)[MODEM_TEXT_SIZE])
 {
-    return std::memchr(field, '\0', kMaxSequenceLength + 1)
-        && std::strspn(field, kKeypadCharacters) == std::strlen(field);
+    return std::memchr(field, '\0', OVMOH_SEQUENCE_MAX_LENGTH + 1)
+        && std::strspn(field, OVMOH_KEYPAD_CHARACTERS) == std::strlen(field);
 }
 
 // A modem removed since enumeration gets no settings stored.
