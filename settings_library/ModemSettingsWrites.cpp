@@ -38,8 +38,7 @@ LONG storeValue(const ModemRecord &record, const char *valueName, DWORD type, co
                                       instancePath(path, kSettingsPath, record.libraryText1),
                                       KEY_SET_VALUE))
         return status;
-    return RegSetValueExA(settings.handle(), valueName, 0, type, static_cast<const BYTE *>(data),
-                          size);
+    return settings.setValue(valueName, type, data, size);
 }
 
 int storeMohEnabled(ModemRecord *record, DWORD enabled)

@@ -36,7 +36,7 @@ void readSettings(const char *instanceName, ModemRecord &record)
         != ERROR_SUCCESS)
         return;
     DWORD enabled = 0;
-    record.mohEnabled = settings.readDword(kMohEnabledValue, enabled) && enabled != 0;
+    record.mohEnabled = settings.readDword(kMohEnabledValue, enabled) == ERROR_SUCCESS && enabled != 0;
     // Shown as stored, even if no program of ours would have stored it.
     for (int sequence = 0; sequence < kSwitchHookSequenceCount; ++sequence)
         settings.readText(kSequenceValues[sequence], record.*kSequenceFields[sequence], MODEM_TEXT_SIZE);
@@ -49,7 +49,8 @@ bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
     if (instance.open(modemClass, instanceName, KEY_QUERY_VALUE) != ERROR_SUCCESS)
         return false;
     ModemRecord found = {};
-    if (!instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE) || !found.name[0])
+    if (instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE) != ERROR_SUCCESS
+        || !found.name[0])
         instance.readText(kDriverDescValue, found.name, MODEM_TEXT_SIZE);
     instance.readText(kAttachedToValue, found.description, MODEM_TEXT_SIZE);
     copyToField(found.libraryText1, MODEM_TEXT_SIZE, instanceName, std::strlen(instanceName));
@@ -71,15 +72,15 @@ bool serialPortPresent(const char *port)
     // Any failure ends the walk: a map deleted meanwhile fails every call.
     for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
         // Name and port in one request.
-        DWORD nameLength = sizeof valueName;
         DWORD type = 0;
         char portOfValue[RegistryKey::kTextReadAtOnce + 1];
         DWORD size = RegistryKey::kTextReadAtOnce;
-        LONG status = RegEnumValueA(serialPorts.handle(), static_cast<DWORD>(index), valueName, &nameLength,
-                                    nullptr, &type, reinterpret_cast<BYTE *>(portOfValue), &size);
+        LONG status = serialPorts.enumValue(static_cast<DWORD>(index), valueName, sizeof valueName, type,
+                                            portOfValue, size);
         if (status == ERROR_MORE_DATA) {
             // A port too long for the buffer: read on its own, cut to fit.
-            if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue) && _stricmp(portOfValue, port) == 0)
+            if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue) == ERROR_SUCCESS
+                && _stricmp(portOfValue, port) == 0)
                 return true;
             continue;
         }
@@ -114,10 +115,9 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
     for (int32_t index = *cursor; index < kMostEntriesWalked; ++index) {
         // The names as stored: the ANSI ones would show other digits, such
         // as full-width ones, as ASCII digits.
-        wchar_t storedName[kInstanceNameLength + 2];
-        DWORD nameLength = kInstanceNameLength + 2;
-        LONG status = RegEnumKeyExW(modemClass.handle(), static_cast<DWORD>(index), storedName,
-                                    &nameLength, nullptr, nullptr, nullptr, nullptr);
+        const DWORD nameSize = kInstanceNameLength + 2;
+        wchar_t storedName[nameSize];
+        LONG status = modemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
         if (status != ERROR_SUCCESS)
