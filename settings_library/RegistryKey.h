@@ -1,7 +1,7 @@
 // Registry access for the settings library, the one place that calls the
 // registry API: a key handle that closes itself, reads that cope with
 // whatever another program left in a value, writes, and walks over a key's
-// entries. Every call returns a Windows error code, ERROR_SUCCESS when done.
+// entries. Its calls return a Windows error code, ERROR_SUCCESS when done.
 #ifndef REGISTRYKEY_H
 #define REGISTRYKEY_H
 

@@ -1,7 +1,7 @@
-// Where modems and their settings live under HKEY_LOCAL_MACHINE, how their
-// instance keys are named, and how the library knows a record that its
-// enumeration filled: for both halves of the library, and for the tests that
-// set up and read what it reads and stores.
+// Where modems and their settings live under HKEY_LOCAL_MACHINE and the
+// names of their values, how instance keys are named, and how the library
+// knows a record that its enumeration filled: for both halves of the library,
+// and for the tests that set up and read what it reads and stores.
 #ifndef REGISTRYLAYOUT_H
 #define REGISTRYLAYOUT_H
 
