@@ -1,22 +1,18 @@
 // The writing half of the library: each call stores one setting of a modem
 // that enumeration found, and refuses anything else untouched.
-#include "ModemKeys.h"
 #include "OvMohReg.h"
 #include "RegistryKey.h"
+#include "RegistryLayout.h"
+#include "SwitchHookSequences.h"
 
 #include <cstring>
 
 namespace {
 
-const char kKeypadCharacters[] = "0123456789*#";
-const size_t kMaxSequenceLength = 4;
-
-using TextField = char (ModemRecord::*)[MODEM_TEXT_SIZE];
-
 bool isKeypadSequence(const char (&field)[MODEM_TEXT_SIZE])
 {
-    return std::memchr(field, '\0', kMaxSequenceLength + 1)
-        && std::strspn(field, kKeypadCharacters) == std::strlen(field);
+    return std::memchr(field, '\0', OVMOH_SEQUENCE_MAX_LENGTH + 1)
+        && std::strspn(field, OVMOH_KEYPAD_CHARACTERS) == std::strlen(field);
 }
 
 // A modem removed since enumeration gets no settings stored.
@@ -42,28 +38,27 @@ LONG storeValue(const ModemRecord &record, const char *valueName, DWORD type, co
                                       instancePath(path, kSettingsPath, record.libraryText1),
                                       KEY_SET_VALUE))
         return status;
-    return RegSetValueExA(settings.handle(), valueName, 0, type, static_cast<const BYTE *>(data),
-                          size);
+    return settings.setValue(valueName, type, data, size);
 }
 
 int storeMohEnabled(ModemRecord *record, DWORD enabled)
 {
     LONG status = checkFromEnumeration(record);
     if (status == ERROR_SUCCESS)
-        status = storeValue(*record, "MohEnabled", REG_DWORD, &enabled, sizeof enabled);
+        status = storeValue(*record, kMohEnabledValue, REG_DWORD, &enabled, sizeof enabled);
     if (status == ERROR_SUCCESS)
         record->mohEnabled = static_cast<int32_t>(enabled);
     return static_cast<int>(status);
 }
 
-int storeSequence(ModemRecord *record, TextField field, const char *valueName)
+int storeSequence(ModemRecord *record, SwitchHookSequence which)
 {
     if (LONG status = checkFromEnumeration(record))
         return static_cast<int>(status);
-    const char(&sequence)[MODEM_TEXT_SIZE] = record->*field;
+    const char(&sequence)[MODEM_TEXT_SIZE] = record->*kSequenceFields[which];
     if (!isKeypadSequence(sequence))
         return ERROR_INVALID_DATA;
-    return static_cast<int>(storeValue(*record, valueName, REG_SZ, sequence,
+    return static_cast<int>(storeValue(*record, kSequenceValues[which], REG_SZ, sequence,
                                        static_cast<DWORD>(std::strlen(sequence) + 1)));
 }
 
@@ -81,15 +76,15 @@ int OVMOHREG_API disableMOH(ModemRecord *record)
 
 int OVMOHREG_API writeSwitchHookAccept(ModemRecord *record)
 {
-    return storeSequence(record, &ModemRecord::acceptSequence, "AcceptSequence");
+    return storeSequence(record, kAcceptSequence);
 }
 
 int OVMOHREG_API writeSwitchHookResume(ModemRecord *record)
 {
-    return storeSequence(record, &ModemRecord::resumeSequence, "ResumeSequence");
+    return storeSequence(record, kResumeSequence);
 }
 
 int OVMOHREG_API writeSwitchHookReject(ModemRecord *record)
 {
-    return storeSequence(record, &ModemRecord::rejectSequence, "RejectSequence");
+    return storeSequence(record, kRejectSequence);
 }

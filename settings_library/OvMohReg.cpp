@@ -1,8 +1,9 @@
 // The reading half of the library: enumeration of the installed modems with
 // their stored settings, and the check of their ports.
-#include "ModemKeys.h"
 #include "OvMohReg.h"
 #include "RegistryKey.h"
+#include "RegistryLayout.h"
+#include "SwitchHookSequences.h"
 #include "TextField.h"
 
 #include <cstring>
@@ -10,6 +11,10 @@
 namespace {
 
 const char kNotPresent[] = " (not present)";
+
+// No walk over a key's entries goes further: keys are rebuilt and deleted
+// while we walk them, and a walk must end whatever they do.
+const int32_t kMostEntriesWalked = 1 << 20;
 
 static_assert(OVMOH_NO_FURTHER_MODEM == ERROR_NO_MORE_ITEMS, "the header's number is Windows' own");
 
@@ -31,11 +36,10 @@ void readSettings(const char *instanceName, ModemRecord &record)
         != ERROR_SUCCESS)
         return;
     DWORD enabled = 0;
-    record.mohEnabled = settings.readDword("MohEnabled", enabled) && enabled != 0;
+    record.mohEnabled = settings.readDword(kMohEnabledValue, enabled) == ERROR_SUCCESS && enabled != 0;
     // Shown as stored, even if no program of ours would have stored it.
-    settings.readText("AcceptSequence", record.acceptSequence, MODEM_TEXT_SIZE);
-    settings.readText("ResumeSequence", record.resumeSequence, MODEM_TEXT_SIZE);
-    settings.readText("RejectSequence", record.rejectSequence, MODEM_TEXT_SIZE);
+    for (int sequence = 0; sequence < kSwitchHookSequenceCount; ++sequence)
+        settings.readText(kSequenceValues[sequence], record.*kSequenceFields[sequence], MODEM_TEXT_SIZE);
 }
 
 // Fills record from the instance key; false when that key has gone meanwhile.
@@ -45,9 +49,10 @@ bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
     if (instance.open(modemClass, instanceName, KEY_QUERY_VALUE) != ERROR_SUCCESS)
         return false;
     ModemRecord found = {};
-    if (!instance.readText("FriendlyName", found.name, MODEM_TEXT_SIZE) || !found.name[0])
-        instance.readText("DriverDesc", found.name, MODEM_TEXT_SIZE);
-    instance.readText("AttachedTo", found.description, MODEM_TEXT_SIZE);
+    if (instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE) != ERROR_SUCCESS
+        || !found.name[0])
+        instance.readText(kDriverDescValue, found.name, MODEM_TEXT_SIZE);
+    instance.readText(kAttachedToValue, found.description, MODEM_TEXT_SIZE);
     copyToField(found.libraryText1, MODEM_TEXT_SIZE, instanceName, std::strlen(instanceName));
     found.libraryCode = std::atoi(instanceName);
     found.libraryWord = kFilledByEnumeration;
@@ -67,15 +72,15 @@ bool serialPortPresent(const char *port)
     // Any failure ends the walk: a map deleted meanwhile fails every call.
     for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
         // Name and port in one request.
-        DWORD nameLength = sizeof valueName;
         DWORD type = 0;
         char portOfValue[RegistryKey::kTextReadAtOnce + 1];
         DWORD size = RegistryKey::kTextReadAtOnce;
-        LONG status = RegEnumValueA(serialPorts.handle(), static_cast<DWORD>(index), valueName, &nameLength,
-                                    nullptr, &type, reinterpret_cast<BYTE *>(portOfValue), &size);
+        LONG status = serialPorts.enumValue(static_cast<DWORD>(index), valueName, sizeof valueName, type,
+                                            portOfValue, size);
         if (status == ERROR_MORE_DATA) {
             // A port too long for the buffer: read on its own, cut to fit.
-            if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue) && _stricmp(portOfValue, port) == 0)
+            if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue) == ERROR_SUCCESS
+                && _stricmp(portOfValue, port) == 0)
                 return true;
             continue;
         }
@@ -110,10 +115,9 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
     for (int32_t index = *cursor; index < kMostEntriesWalked; ++index) {
         // The names as stored: the ANSI ones would show other digits, such
         // as full-width ones, as ASCII digits.
-        wchar_t storedName[kInstanceNameLength + 2];
-        DWORD nameLength = kInstanceNameLength + 2;
-        LONG status = RegEnumKeyExW(modemClass.handle(), static_cast<DWORD>(index), storedName,
-                                    &nameLength, nullptr, nullptr, nullptr, nullptr);
+        const DWORD nameSize = kInstanceNameLength + 2;
+        wchar_t storedName[nameSize];
+        LONG status = modemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
         if (status != ERROR_SUCCESS)

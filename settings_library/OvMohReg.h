@@ -27,16 +27,29 @@ extern "C" {
 #define OVMOH_KEYPAD_CHARACTERS "0123456789*#"
 #define OVMOH_SEQUENCE_MAX_LENGTH 4
 
+/* One modem, as enumOstvModem fills it; every text is NUL-terminated. The
+ * library reads nothing of a record given to enumOstvModem, whatever start
+ * state a caller gives it; the other calls take only a record it filled. */
 typedef struct ModemRecord {
+    /* The modem's friendly name, or its driver's description when it has none. */
     char name[MODEM_TEXT_SIZE];
+    /* The modem's port, such as "COM3"; CheckSerialModem appends
+     * " (not present)" when the system does not know that port. */
     char description[MODEM_TEXT_SIZE];
+    /* The name of the modem's instance key, four digits such as "0000": the
+     * name by which PelmoraCtl gives and takes modems. */
     char libraryText1[MODEM_TEXT_SIZE];
-    char libraryText2[MODEM_TEXT_SIZE];
+    char libraryText2[MODEM_TEXT_SIZE]; /* unused, always "" */
+    /* The sequences as stored, even ones that the writes would refuse; ""
+     * when none is stored. */
     char acceptSequence[MODEM_TEXT_SIZE];
     char resumeSequence[MODEM_TEXT_SIZE];
     char rejectSequence[MODEM_TEXT_SIZE];
-    int32_t mohEnabled;
-    int32_t libraryCode;
+    int32_t mohEnabled; /* 1 when modem-on-hold is stored as enabled, else 0 */
+    int32_t libraryCode; /* the instance number, libraryText1's digits as a number */
+    /* A mark that enumOstvModem filled the record: the other calls refuse,
+     * with 87, a record without it or whose libraryText1 and libraryCode
+     * disagree. */
     uint32_t libraryWord;
 } ModemRecord;
 

@@ -1,5 +1,5 @@
 #include "RegistryKey.h"
-#include "RegistryPaths.h"
+#include "RegistryLayout.h"
 #include "TextField.h"
 
 #include <cstring>
@@ -36,7 +36,7 @@ LONG RegistryKey::keptIfOpened(LONG status)
     return status;
 }
 
-bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize) const
+LONG RegistryKey::readText(const char *valueName, char *field, size_t fieldSize) const
 {
     field[0] = '\0';
     // Texts that fit a buffer on the stack take one query. One byte is kept
@@ -45,47 +45,72 @@ bool RegistryKey::readText(const char *valueName, char *field, size_t fieldSize)
     DWORD type = 0;
     DWORD size = kTextReadAtOnce;
     const LONG status = RegQueryValueExA(handle_, valueName, nullptr, &type, reinterpret_cast<BYTE *>(text), &size);
-    if (status == ERROR_SUCCESS && type == REG_SZ) {
-        text[size] = '\0';
-        copyToField(field, fieldSize, text, strnlen(text, size));
-        return true;
-    }
-    return status == ERROR_MORE_DATA && readLongText(valueName, field, fieldSize);
+    if (status == ERROR_MORE_DATA)
+        return readLongText(valueName, field, fieldSize);
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (type != REG_SZ)
+        return ERROR_INVALID_DATA;
+    text[size] = '\0';
+    copyToField(field, fieldSize, text, strnlen(text, size));
+    return ERROR_SUCCESS;
 }
 
-bool RegistryKey::readLongText(const char *valueName, char *field, size_t fieldSize) const
+LONG RegistryKey::readLongText(const char *valueName, char *field, size_t fieldSize) const
 {
     // The value may grow between asking its size and reading it; retry then.
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExA(handle_, valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS
-            || type != REG_SZ || size == MAXDWORD)
-            return false;
+        LONG status = RegQueryValueExA(handle_, valueName, nullptr, &type, nullptr, &size);
+        if (status != ERROR_SUCCESS)
+            return status;
+        if (type != REG_SZ || size == MAXDWORD)
+            return ERROR_INVALID_DATA;
         char *data = static_cast<char *>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 1));
         if (!data)
-            return false;
-        LONG status = RegQueryValueExA(handle_, valueName, nullptr, &type,
-                                       reinterpret_cast<BYTE *>(data), &size);
-        bool read = status == ERROR_SUCCESS && type == REG_SZ;
-        if (read)
+            return ERROR_NOT_ENOUGH_MEMORY;
+        status = RegQueryValueExA(handle_, valueName, nullptr, &type,
+                                  reinterpret_cast<BYTE *>(data), &size);
+        if (status == ERROR_SUCCESS && type != REG_SZ)
+            status = ERROR_INVALID_DATA;
+        if (status == ERROR_SUCCESS)
             copyToField(field, fieldSize, data, strnlen(data, size));
         HeapFree(GetProcessHeap(), 0, data);
         if (status != ERROR_MORE_DATA)
-            return read;
+            return status;
     }
-    return false;
+    return ERROR_MORE_DATA;
 }
 
-bool RegistryKey::readDword(const char *valueName, DWORD &value) const
+LONG RegistryKey::readDword(const char *valueName, DWORD &value) const
 {
     DWORD type = 0;
     DWORD data = 0;
     DWORD size = sizeof data;
-    if (RegQueryValueExA(handle_, valueName, nullptr, &type, reinterpret_cast<BYTE *>(&data),
-                         &size) != ERROR_SUCCESS
-        || type != REG_DWORD || size != sizeof data)
-        return false;
+    const LONG status = RegQueryValueExA(handle_, valueName, nullptr, &type,
+                                         reinterpret_cast<BYTE *>(&data), &size);
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (type != REG_DWORD || size != sizeof data)
+        return ERROR_INVALID_DATA;
     value = data;
-    return true;
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryKey::setValue(const char *valueName, DWORD type, const void *data, DWORD size)
+{
+    return RegSetValueExA(handle_, valueName, 0, type, static_cast<const BYTE *>(data), size);
+}
+
+LONG RegistryKey::enumSubkeyName(DWORD index, wchar_t *name, DWORD nameSize) const
+{
+    return RegEnumKeyExW(handle_, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr);
+}
+
+LONG RegistryKey::enumValue(DWORD index, char *name, DWORD nameSize, DWORD &type, void *data,
+                            DWORD &size) const
+{
+    return RegEnumValueA(handle_, index, name, &nameSize, nullptr, &type, static_cast<BYTE *>(data),
+                         &size);
 }

@@ -1,6 +1,6 @@
 // PelmoraCtl.exe run as a script runs it, its output read from pipes, on
 // modems in the test prefix's registry.
-#include "RegistryPaths.h"
+#include "RegistryLayout.h"
 #include "TestRegistry.h"
 
 #include <regex>

@@ -1,5 +1,5 @@
 #include "TestRegistry.h"
-#include "RegistryPaths.h"
+#include "RegistryLayout.h"
 
 #include <sddl.h>
 

@@ -1,4 +1,4 @@
-#include "RegistryPaths.h"
+#include "RegistryLayout.h"
 #include "TestRegistry.h"
 
 namespace {
