@@ -4,9 +4,27 @@
 
 #include <utility>
 
-const char *const keypadCharacters[kKeypadKeyCount] = {
-    "1", "2", "3", "4", "5", "6", "7", "8", "9", "*", "0", "#",
-};
+namespace {
+
+// The grid as places in OVMOH_KEYPAD_CHARACTERS: the digits 1 to 9 in rows
+// of three, then star, 0 and hash, as on a telephone.
+constexpr int keypadGrid[kKeypadKeyCount] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 11};
+
+constexpr bool everyCharacterHasOneKey()
+{
+    bool taken[kKeypadKeyCount] = {};
+    for (int place : keypadGrid) {
+        if (place < 0 || place >= kKeypadKeyCount || taken[place])
+            return false;
+        taken[place] = true;
+    }
+    return true;
+}
+static_assert(everyCharacterHasOneKey());
+
+} // namespace
+
+char keypadCharacter(int key) { return OVMOH_KEYPAD_CHARACTERS[keypadGrid[key]]; }
 
 const EditorLayout editorLayouts[kEditorCount] = {
     {IDS_STORE_ACCEPT,

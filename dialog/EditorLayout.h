@@ -2,19 +2,22 @@
 // field they edit and the library call that stores it.
 #pragma once
 
+#include "SequenceEditor.h"
 #include "SettingsLibrary.h"
 
 enum EditorIndex { AcceptEditor, ResumeEditor, RejectEditor, kEditorCount };
 
-constexpr int kKeypadKeyCount = 12;
+// A key for each character a sequence may hold.
+constexpr int kKeypadKeyCount = sizeof OVMOH_KEYPAD_CHARACTERS - 1;
 
-// The keypad's characters in grid order, row by row, left to right.
-extern const char *const keypadCharacters[kKeypadKeyCount];
+// The character of a keypad key; the keys count in grid order, row by row,
+// left to right.
+char keypadCharacter(int key);
 
 struct EditorLayout {
     int storeFailedTextId; // the action a refused write names: "store the accept sequence of"
-    int digitIds[4];
-    int keypadIds[kKeypadKeyCount]; // in the order of keypadCharacters
+    int digitIds[SequenceEditor::kDigitCount];
+    int keypadIds[kKeypadKeyCount]; // in grid order
     int applyId, clearId, restoreId, overrideId;
     char (ModemRecord::*field)[MODEM_TEXT_SIZE];
     int (SettingsLibrary::*write)(ModemRecord *);
@@ -28,7 +31,7 @@ enum class EditorRole { Key, Apply, Clear, Restore, Override };
 struct EditorControl {
     EditorIndex editor;
     EditorRole role;
-    int key; // for a key, its place in keypadCharacters
+    int key; // for a key, its place in grid order
 };
 
 // Finds the control among the editors' acting controls; false where it is

@@ -14,7 +14,7 @@ static EditorControl actingOn(int controlId)
 void ConfigDialogLogic::onKeypad(int keyId)
 {
     const EditorControl key = actingOn(keyId);
-    editors_[key.editor].enterKey(keypadCharacters[key.key]);
+    editors_[key.editor].enterKey(keypadCharacter(key.key));
     controlsFromMembers();
 }
 

@@ -48,12 +48,10 @@ protected:
     // Clicks the keypad keys of an editor, one for each character.
     void press(EditorIndex editor, const std::string &keys)
     {
-        for (char key : keys) {
-            const std::string character(1, key);
+        for (char key : keys)
             for (int k = 0; k < kKeypadKeyCount; ++k)
-                if (character == keypadCharacters[k])
+                if (key == keypadCharacter(k))
                     click(editorLayouts[editor].keypadIds[k]);
-        }
     }
 
     void unlock(EditorIndex editor) { click(editorLayouts[editor].overrideId); }
