@@ -51,9 +51,9 @@ void ConfigDialogLogic::enumerateModems()
 
 void ConfigDialogLogic::lockEditors()
 {
-    for (int e = 0; e < kEditorCount; ++e) {
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e) {
         editors_[e].restart();
-        setEditorEnabled(EditorIndex(e), false);
+        setEditorEnabled(SwitchHookSequence(e), false);
         controls_.enable(editorLayouts[e].overrideId, false);
     }
 }
@@ -66,14 +66,14 @@ bool ConfigDialogLogic::lockedUntilSelection(int controlId)
 
 void ConfigDialogLogic::controlsFromMembers()
 {
-    for (int e = 0; e < kEditorCount; ++e)
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
         for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
             controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digit(d));
 }
 
 void ConfigDialogLogic::membersFromControls()
 {
-    for (int e = 0; e < kEditorCount; ++e)
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
         for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
             editors_[e].setDigit(d, controls_.text(editorLayouts[e].digitIds[d]));
 }
@@ -94,15 +94,15 @@ void ConfigDialogLogic::onModemSelected(int)
     for (const EditorLayout &layout : editorLayouts)
         controls_.enable(layout.overrideId, true);
 
-    for (int e = 0; e < kEditorCount; ++e)
-        showStored(EditorIndex(e));
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        showStored(SwitchHookSequence(e));
 }
 
 // An editor whose stored sequence is empty is emptied too, so that it never
 // shows another modem's digits, or digits that were not stored.
-void ConfigDialogLogic::showStored(EditorIndex editor)
+void ConfigDialogLogic::showStored(SwitchHookSequence editor)
 {
-    const std::string stored = current().*editorLayouts[editor].field;
+    const std::string stored = current().*kSequenceFields[editor];
     if (stored.empty())
         editors_[editor].clear();
     else

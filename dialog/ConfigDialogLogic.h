@@ -56,12 +56,12 @@ private:
     void onRestore(int buttonId);
 
     // The routines the editors' handlers share.
-    void showSequence(EditorIndex editor, const std::string &sequence);
-    void showStored(EditorIndex editor);
-    void setEditorEnabled(EditorIndex editor, bool enabled);
+    void showSequence(SwitchHookSequence editor, const std::string &sequence);
+    void showStored(SwitchHookSequence editor);
+    void setEditorEnabled(SwitchHookSequence editor, bool enabled);
 
     void switchMoh(bool on);
-    bool storeSequence(EditorIndex editor, const std::string &sequence);
+    bool storeSequence(SwitchHookSequence editor, const std::string &sequence);
     void reportFailure(int actionTextId, int error);
     ModemRecord &current() { return table_.records[table_.currentIndex]; }
 
@@ -70,6 +70,6 @@ private:
     SettingsLibrary &library_;
     ControlSurface &controls_;
     ModemTable table_;
-    SequenceEditor editors_[kEditorCount];
+    SequenceEditor editors_[kSwitchHookSequenceCount];
     SavedSequences saved_;
 };

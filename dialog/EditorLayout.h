@@ -1,11 +1,10 @@
-// What distinguishes the three sequence editors: their controls, the record
-// field they edit and the library call that stores it.
+// What distinguishes the three sequence editors: their controls and the
+// action a refused write names. Each editor is indexed by the sequence it
+// edits.
 #pragma once
 
 #include "SequenceEditor.h"
-#include "SettingsLibrary.h"
-
-enum EditorIndex { AcceptEditor, ResumeEditor, RejectEditor, kEditorCount };
+#include "SwitchHookSequences.h"
 
 // A key for each character a sequence may hold.
 constexpr int kKeypadKeyCount = sizeof OVMOH_KEYPAD_CHARACTERS - 1;
@@ -19,17 +18,15 @@ struct EditorLayout {
     int digitIds[SequenceEditor::kDigitCount];
     int keypadIds[kKeypadKeyCount]; // in grid order
     int applyId, clearId, restoreId, overrideId;
-    char (ModemRecord::*field)[MODEM_TEXT_SIZE];
-    int (SettingsLibrary::*write)(ModemRecord *);
 };
 
-extern const EditorLayout editorLayouts[kEditorCount];
+extern const EditorLayout editorLayouts[kSwitchHookSequenceCount];
 
 // What a control that acts on an editor does there.
 enum class EditorRole { Key, Apply, Clear, Restore, Override };
 
 struct EditorControl {
-    EditorIndex editor;
+    SwitchHookSequence editor;
     EditorRole role;
     int key; // for a key, its place in grid order
 };

@@ -18,13 +18,13 @@ void ConfigDialogLogic::onKeypad(int keyId)
     controlsFromMembers();
 }
 
-void ConfigDialogLogic::showSequence(EditorIndex editor, const std::string &sequence)
+void ConfigDialogLogic::showSequence(SwitchHookSequence editor, const std::string &sequence)
 {
     editors_[editor].showSequence(sequence);
     controlsFromMembers();
 }
 
-void ConfigDialogLogic::setEditorEnabled(EditorIndex editor, bool enabled)
+void ConfigDialogLogic::setEditorEnabled(SwitchHookSequence editor, bool enabled)
 {
     const EditorLayout &layout = editorLayouts[editor];
     for (int id : layout.keypadIds)
@@ -41,14 +41,14 @@ void ConfigDialogLogic::onOverride(int checkBoxId)
 
 void ConfigDialogLogic::onApply(int buttonId)
 {
-    const EditorIndex editor = actingOn(buttonId).editor;
+    const SwitchHookSequence editor = actingOn(buttonId).editor;
     membersFromControls();
     storeSequence(editor, editors_[editor].composed());
 }
 
 void ConfigDialogLogic::onClear(int buttonId)
 {
-    const EditorIndex editor = actingOn(buttonId).editor;
+    const SwitchHookSequence editor = actingOn(buttonId).editor;
     editors_[editor].clear();
     controlsFromMembers();
     // A refused Clear must not look done: the stored value stays, so show it.
@@ -58,7 +58,7 @@ void ConfigDialogLogic::onClear(int buttonId)
 
 void ConfigDialogLogic::onRestore(int buttonId)
 {
-    const EditorIndex editor = actingOn(buttonId).editor;
+    const SwitchHookSequence editor = actingOn(buttonId).editor;
     editors_[editor].restart();
     showSequence(editor, saved_[table_.currentIndex][editor]);
 }
@@ -66,19 +66,18 @@ void ConfigDialogLogic::onRestore(int buttonId)
 // Hands the new sequence to the library in the current record. Only once it
 // is stored does the replaced value become the one Restore brings back; when
 // the library refuses, record and saved value keep what they held.
-bool ConfigDialogLogic::storeSequence(EditorIndex editor, const std::string &sequence)
+bool ConfigDialogLogic::storeSequence(SwitchHookSequence editor, const std::string &sequence)
 {
-    const EditorLayout &layout = editorLayouts[editor];
     ModemRecord &record = current();
-    char (&field)[MODEM_TEXT_SIZE] = record.*layout.field;
+    char (&field)[MODEM_TEXT_SIZE] = record.*kSequenceFields[editor];
     const std::string previous = field;
 
     std::strncpy(field, sequence.c_str(), MODEM_TEXT_SIZE - 1);
     field[MODEM_TEXT_SIZE - 1] = '\0';
-    const int error = (library_.*layout.write)(&record);
+    const int error = library_.writeSwitchHook(editor, &record);
     if (error != 0) {
         std::strncpy(field, previous.c_str(), MODEM_TEXT_SIZE - 1);
-        reportFailure(layout.storeFailedTextId, error);
+        reportFailure(editorLayouts[editor].storeFailedTextId, error);
         return false;
     }
     if (!previous.empty())
