@@ -61,7 +61,11 @@ void ConfigDialogLogic::lockEditors()
 bool ConfigDialogLogic::lockedUntilSelection(int controlId)
 {
     EditorControl found{};
-    return findEditorControl(controlId, found);
+    for (EditorRole role :
+         {EditorRole::Key, EditorRole::Apply, EditorRole::Clear, EditorRole::Restore, EditorRole::Override})
+        if (findEditorControl(controlId, role, found))
+            return true;
+    return false;
 }
 
 void ConfigDialogLogic::controlsFromMembers()

@@ -44,16 +44,17 @@ private:
     void lockEditors();
 
     // Message map handlers, each told the control that acted. The editors'
-    // handlers find their editor, and the key, in the editor layout.
+    // handlers are also handed its editor, and the key, as the map found
+    // them in the editor layout.
     void onModemSelected(int listId);
     void onModemListIgnored(int listId);
     void onEnableMoh(int buttonId);
     void onDisableMoh(int buttonId);
-    void onKeypad(int keyId);
-    void onOverride(int checkBoxId);
-    void onApply(int buttonId);
-    void onClear(int buttonId);
-    void onRestore(int buttonId);
+    void onKeypad(int keyId, const EditorControl &key);
+    void onOverride(int checkBoxId, const EditorControl &checkBox);
+    void onApply(int buttonId, const EditorControl &button);
+    void onClear(int buttonId, const EditorControl &button);
+    void onRestore(int buttonId, const EditorControl &button);
 
     // The routines the editors' handlers share.
     void showSequence(SwitchHookSequence editor, const std::string &sequence);
@@ -65,7 +66,7 @@ private:
     void reportFailure(int actionTextId, int error);
     ModemRecord &current() { return table_.records[table_.currentIndex]; }
 
-    static const MessageMapEntry<ConfigDialogLogic> messageMap[];
+    static const MessageMapEntry<ConfigDialogLogic, EditorControl> messageMap[];
 
     SettingsLibrary &library_;
     ControlSurface &controls_;

@@ -44,31 +44,28 @@ const EditorLayout editorLayouts[kSwitchHookSequenceCount] = {
      IDC_REJECT_APPLY, IDC_REJECT_CLEAR, IDC_REJECT_RESTORE, IDC_REJECT_OVERRIDE},
 };
 
-bool findEditorControl(int id, EditorControl &found)
+bool findEditorControl(int id, EditorRole role, EditorControl &found)
 {
     for (int e = 0; e < kSwitchHookSequenceCount; ++e) {
         const EditorLayout &layout = editorLayouts[e];
         const SwitchHookSequence editor = SwitchHookSequence(e);
-        for (int k = 0; k < kKeypadKeyCount; ++k)
-            if (layout.keypadIds[k] == id) {
-                found = {editor, EditorRole::Key, k};
-                return true;
-            }
+        if (role == EditorRole::Key) {
+            for (int k = 0; k < kKeypadKeyCount; ++k)
+                if (layout.keypadIds[k] == id) {
+                    found = {editor, k};
+                    return true;
+                }
+            continue;
+        }
         const std::pair<int, EditorRole> buttons[] = {{layout.applyId, EditorRole::Apply},
                                                       {layout.clearId, EditorRole::Clear},
                                                       {layout.restoreId, EditorRole::Restore},
                                                       {layout.overrideId, EditorRole::Override}};
-        for (const auto &[buttonId, role] : buttons)
-            if (buttonId == id) {
-                found = {editor, role, 0};
+        for (const auto &[buttonId, buttonRole] : buttons)
+            if (buttonRole == role && buttonId == id) {
+                found = {editor, 0};
                 return true;
             }
     }
     return false;
-}
-
-bool isEditorControl(int id, EditorRole role)
-{
-    EditorControl found{};
-    return findEditorControl(id, found) && found.role == role;
 }

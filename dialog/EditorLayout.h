@@ -25,15 +25,12 @@ extern const EditorLayout editorLayouts[kSwitchHookSequenceCount];
 // What a control that acts on an editor does there.
 enum class EditorRole { Key, Apply, Clear, Restore, Override };
 
+// Where an editor's control sits among the editors.
 struct EditorControl {
     SwitchHookSequence editor;
-    EditorRole role;
     int key; // for a key, its place in grid order
 };
 
-// Finds the control among the editors' acting controls; false where it is
-// none of them (a digit field is not).
-bool findEditorControl(int id, EditorControl &found);
-
-// Whether the control is an editor's control with this role.
-bool isEditorControl(int id, EditorRole role);
+// Finds the control among the editors' controls of this role; false where
+// it is none of them.
+bool findEditorControl(int id, EditorRole role, EditorControl &found);

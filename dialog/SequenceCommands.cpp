@@ -3,17 +3,8 @@
 
 #include <cstring>
 
-// The message map routes only the editors' own controls here.
-static EditorControl actingOn(int controlId)
+void ConfigDialogLogic::onKeypad(int, const EditorControl &key)
 {
-    EditorControl control{};
-    findEditorControl(controlId, control);
-    return control;
-}
-
-void ConfigDialogLogic::onKeypad(int keyId)
-{
-    const EditorControl key = actingOn(keyId);
     editors_[key.editor].enterKey(keypadCharacter(key.key));
     controlsFromMembers();
 }
@@ -34,21 +25,21 @@ void ConfigDialogLogic::setEditorEnabled(SwitchHookSequence editor, bool enabled
     controls_.enable(layout.restoreId, enabled);
 }
 
-void ConfigDialogLogic::onOverride(int checkBoxId)
+void ConfigDialogLogic::onOverride(int checkBoxId, const EditorControl &checkBox)
 {
-    setEditorEnabled(actingOn(checkBoxId).editor, controls_.isChecked(checkBoxId));
+    setEditorEnabled(checkBox.editor, controls_.isChecked(checkBoxId));
 }
 
-void ConfigDialogLogic::onApply(int buttonId)
+void ConfigDialogLogic::onApply(int, const EditorControl &button)
 {
-    const SwitchHookSequence editor = actingOn(buttonId).editor;
+    const SwitchHookSequence editor = button.editor;
     membersFromControls();
     storeSequence(editor, editors_[editor].composed());
 }
 
-void ConfigDialogLogic::onClear(int buttonId)
+void ConfigDialogLogic::onClear(int, const EditorControl &button)
 {
-    const SwitchHookSequence editor = actingOn(buttonId).editor;
+    const SwitchHookSequence editor = button.editor;
     editors_[editor].clear();
     controlsFromMembers();
     // A refused Clear must not look done: the stored value stays, so show it.
@@ -56,9 +47,9 @@ void ConfigDialogLogic::onClear(int buttonId)
         showStored(editor);
 }
 
-void ConfigDialogLogic::onRestore(int buttonId)
+void ConfigDialogLogic::onRestore(int, const EditorControl &button)
 {
-    const SwitchHookSequence editor = actingOn(buttonId).editor;
+    const SwitchHookSequence editor = button.editor;
     editors_[editor].restart();
     showSequence(editor, saved_[table_.currentIndex][editor]);
 }
