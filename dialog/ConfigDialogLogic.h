@@ -40,31 +40,31 @@ public:
     const SavedSequences &savedSequences() const { return saved_; }
 
 private:
-    void enumerateModems();
-    void lockEditors();
+    // The handlers, on..., are the message map's: each is told the control
+    // that acted, an editor's also its editor and key, as the map found them
+    // in the editor layout.
 
-    // Message map handlers, each told the control that acted. The editors'
-    // handlers are also handed its editor, and the key, as the map found
-    // them in the editor layout.
+    // The modem list, the selection and modem-on-hold (ConfigDialogLogic.cpp).
+    void enumerateModems();
     void onModemSelected(int listId);
     void onModemListIgnored(int listId);
     void onEnableMoh(int buttonId);
     void onDisableMoh(int buttonId);
+    void switchMoh(bool on);
+    void reportFailure(int actionTextId, int error);
+    ModemRecord &current() { return table_.records[table_.currentIndex]; }
+
+    // The sequence editors (SequenceCommands.cpp).
+    void lockEditors();
+    void setEditorEnabled(SwitchHookSequence editor, bool enabled);
+    void showCurrentInEditors();
+    void loadStored(SwitchHookSequence editor);
     void onKeypad(int keyId, const EditorControl &key);
     void onOverride(int checkBoxId, const EditorControl &checkBox);
     void onApply(int buttonId, const EditorControl &button);
     void onClear(int buttonId, const EditorControl &button);
     void onRestore(int buttonId, const EditorControl &button);
-
-    // The routines the editors' handlers share.
-    void showSequence(SwitchHookSequence editor, const std::string &sequence);
-    void showStored(SwitchHookSequence editor);
-    void setEditorEnabled(SwitchHookSequence editor, bool enabled);
-
-    void switchMoh(bool on);
-    bool storeSequence(SwitchHookSequence editor, const std::string &sequence);
-    void reportFailure(int actionTextId, int error);
-    ModemRecord &current() { return table_.records[table_.currentIndex]; }
+    bool replaceStoredSequence(SwitchHookSequence editor, const std::string &sequence);
 
     static const MessageMapEntry<ConfigDialogLogic, EditorControl> messageMap[];
 

@@ -1,18 +1,26 @@
-// The sequence editors' actions: keys, override boxes, Apply, Clear, Restore.
+// Everything of the sequence editors: locking and unlocking them, their digit
+// fields, and their keys, override boxes, Apply, Clear and Restore.
 #include "ConfigDialogLogic.h"
 
 #include <cstring>
 
-void ConfigDialogLogic::onKeypad(int, const EditorControl &key)
+void ConfigDialogLogic::lockEditors()
 {
-    editors_[key.editor].enterKey(keypadCharacter(key.key));
-    controlsFromMembers();
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e) {
+        editors_[e].restart();
+        setEditorEnabled(SwitchHookSequence(e), false);
+        controls_.enable(editorLayouts[e].overrideId, false);
+    }
 }
 
-void ConfigDialogLogic::showSequence(SwitchHookSequence editor, const std::string &sequence)
+bool ConfigDialogLogic::lockedUntilSelection(int controlId)
 {
-    editors_[editor].showSequence(sequence);
-    controlsFromMembers();
+    EditorControl found{};
+    for (EditorRole role :
+         {EditorRole::Key, EditorRole::Apply, EditorRole::Clear, EditorRole::Restore, EditorRole::Override})
+        if (findEditorControl(controlId, role, found))
+            return true;
+    return false;
 }
 
 void ConfigDialogLogic::setEditorEnabled(SwitchHookSequence editor, bool enabled)
@@ -25,6 +33,48 @@ void ConfigDialogLogic::setEditorEnabled(SwitchHookSequence editor, bool enabled
     controls_.enable(layout.restoreId, enabled);
 }
 
+void ConfigDialogLogic::controlsFromMembers()
+{
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
+            controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digit(d));
+}
+
+void ConfigDialogLogic::membersFromControls()
+{
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
+            editors_[e].setDigit(d, controls_.text(editorLayouts[e].digitIds[d]));
+}
+
+// The override boxes of a modem just made current can be ticked, and its
+// stored sequences fill the editors: every digit field is written once.
+void ConfigDialogLogic::showCurrentInEditors()
+{
+    for (const EditorLayout &layout : editorLayouts)
+        controls_.enable(layout.overrideId, true);
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        loadStored(SwitchHookSequence(e));
+    controlsFromMembers();
+}
+
+// An editor whose stored sequence is empty is emptied too, so that it never
+// shows another modem's digits, or digits that were not stored.
+void ConfigDialogLogic::loadStored(SwitchHookSequence editor)
+{
+    const std::string stored = current().*kSequenceFields[editor];
+    if (stored.empty())
+        editors_[editor].clear();
+    else
+        editors_[editor].showSequence(stored);
+}
+
+void ConfigDialogLogic::onKeypad(int, const EditorControl &key)
+{
+    editors_[key.editor].enterKey(keypadCharacter(key.key));
+    controlsFromMembers();
+}
+
 void ConfigDialogLogic::onOverride(int checkBoxId, const EditorControl &checkBox)
 {
     setEditorEnabled(checkBox.editor, controls_.isChecked(checkBoxId));
@@ -34,7 +84,7 @@ void ConfigDialogLogic::onApply(int, const EditorControl &button)
 {
     const SwitchHookSequence editor = button.editor;
     membersFromControls();
-    storeSequence(editor, editors_[editor].composed());
+    replaceStoredSequence(editor, editors_[editor].composed());
 }
 
 void ConfigDialogLogic::onClear(int, const EditorControl &button)
@@ -43,21 +93,24 @@ void ConfigDialogLogic::onClear(int, const EditorControl &button)
     editors_[editor].clear();
     controlsFromMembers();
     // A refused Clear must not look done: the stored value stays, so show it.
-    if (!storeSequence(editor, ""))
-        showStored(editor);
+    if (!replaceStoredSequence(editor, "")) {
+        loadStored(editor);
+        controlsFromMembers();
+    }
 }
 
 void ConfigDialogLogic::onRestore(int, const EditorControl &button)
 {
     const SwitchHookSequence editor = button.editor;
     editors_[editor].restart();
-    showSequence(editor, saved_[table_.currentIndex][editor]);
+    editors_[editor].showSequence(saved_[table_.currentIndex][editor]);
+    controlsFromMembers();
 }
 
 // Hands the new sequence to the library in the current record. Only once it
 // is stored does the replaced value become the one Restore brings back; when
 // the library refuses, record and saved value keep what they held.
-bool ConfigDialogLogic::storeSequence(SwitchHookSequence editor, const std::string &sequence)
+bool ConfigDialogLogic::replaceStoredSequence(SwitchHookSequence editor, const std::string &sequence)
 {
     ModemRecord &record = current();
     char (&field)[MODEM_TEXT_SIZE] = record.*kSequenceFields[editor];
