@@ -9,7 +9,6 @@
 ConfigDialogLogic::ConfigDialogLogic(SettingsLibrary &library, ControlSurface &controls)
     : library_(library), controls_(controls)
 {
-    table_.reset();
 }
 
 void ConfigDialogLogic::initialise()
