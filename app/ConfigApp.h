@@ -20,5 +20,3 @@ private:
     bool helpShown_ = false;
     int exitCode_ = 0;
 };
-
-extern CConfigApp theApp;

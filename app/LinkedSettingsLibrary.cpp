@@ -10,9 +10,11 @@ int LinkedSettingsLibrary::enumOstvModem(ModemRecord *record, int32_t *cursor)
 int LinkedSettingsLibrary::CheckSerialModem(ModemRecord *record) { return ::CheckSerialModem(record); }
 int LinkedSettingsLibrary::enableMOH(ModemRecord *record) { return ::enableMOH(record); }
 int LinkedSettingsLibrary::disableMOH(ModemRecord *record) { return ::disableMOH(record); }
-int LinkedSettingsLibrary::writeSwitchHookAccept(ModemRecord *record) { return ::writeSwitchHookAccept(record); }
-int LinkedSettingsLibrary::writeSwitchHookResume(ModemRecord *record) { return ::writeSwitchHookResume(record); }
-int LinkedSettingsLibrary::writeSwitchHookReject(ModemRecord *record) { return ::writeSwitchHookReject(record); }
+
+int LinkedSettingsLibrary::writeSwitchHook(SwitchHookSequence sequence, ModemRecord *record)
+{
+    return ::writeSwitchHook(sequence, record);
+}
 
 // The library's errors are Win32 error codes: the system has their text.
 std::string LinkedSettingsLibrary::describeError(int code) { return systemErrorText(static_cast<DWORD>(code)); }

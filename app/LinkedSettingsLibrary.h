@@ -9,8 +9,6 @@ public:
     int CheckSerialModem(ModemRecord *record) override;
     int enableMOH(ModemRecord *record) override;
     int disableMOH(ModemRecord *record) override;
-    int writeSwitchHookAccept(ModemRecord *record) override;
-    int writeSwitchHookResume(ModemRecord *record) override;
-    int writeSwitchHookReject(ModemRecord *record) override;
+    int writeSwitchHook(SwitchHookSequence sequence, ModemRecord *record) override;
     std::string describeError(int code) override;
 };

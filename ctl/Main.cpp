@@ -4,6 +4,7 @@
 #include "ConsoleText.h"
 #include "ModemCommands.h"
 #include "RunningCopy.h"
+#include "SwitchHookSequences.h"
 #include "Version.h"
 
 #include <windows.h>
@@ -28,17 +29,8 @@ const struct {
     {"clear", "clear MODEM accept|resume|reject", "Stores an empty switch-hook sequence."},
 };
 
-struct SequenceKind {
-    const char *name;
-    char (ModemRecord::*field)[MODEM_TEXT_SIZE];
-    int (*write)(ModemRecord *);
-};
-
-const SequenceKind kSequences[] = {
-    {"accept", &ModemRecord::acceptSequence, writeSwitchHookAccept},
-    {"resume", &ModemRecord::resumeSequence, writeSwitchHookResume},
-    {"reject", &ModemRecord::rejectSequence, writeSwitchHookReject},
-};
+// The command line's word for each switch-hook sequence.
+const char *const kSequenceNames[kSwitchHookSequenceCount] = {"accept", "resume", "reject"};
 
 const Change kEnable = {"enabling modem-on-hold", [](ModemRecord &m) { return enableMOH(&m); }};
 const Change kDisable = {"disabling modem-on-hold", [](ModemRecord &m) { return disableMOH(&m); }};
@@ -47,17 +39,17 @@ const Change kDisable = {"disabling modem-on-hold", [](ModemRecord &m) { return 
 // accepts, and one too long for the field is still too long when cut. Given
 // in UTF-8, it goes in the ANSI code page, where a character of no keypad
 // key stays one.
-Change sequenceChange(const SequenceKind &kind, const std::string &utf8Sequence)
+Change sequenceChange(SwitchHookSequence kind, const std::string &utf8Sequence)
 {
     const std::string what = utf8Sequence.empty()
-        ? std::string("clearing the ") + kind.name + " sequence"
-        : std::string("storing the ") + kind.name + " sequence \"" + utf8Sequence + "\"";
-    return {what, [&kind, sequence = ansiFromUtf8(utf8Sequence)](ModemRecord &modem) {
-                char *field = modem.*kind.field;
+        ? std::string("clearing the ") + kSequenceNames[kind] + " sequence"
+        : std::string("storing the ") + kSequenceNames[kind] + " sequence \"" + utf8Sequence + "\"";
+    return {what, [kind, sequence = ansiFromUtf8(utf8Sequence)](ModemRecord &modem) {
+                char *field = modem.*kSequenceFields[kind];
                 const size_t length = std::min(sequence.size(), size_t(MODEM_TEXT_SIZE - 1));
                 std::memcpy(field, sequence.data(), length);
                 field[length] = '\0';
-                return kind.write(&modem);
+                return writeSwitchHook(kind, &modem);
             }};
 }
 
@@ -113,8 +105,8 @@ int wmain(int argc, wchar_t **argv)
         return changeModems(args[1], command == "enable" ? kEnable : kDisable);
     const bool set = command == "set" && count == 4;
     if (set || (command == "clear" && count == 3))
-        for (const SequenceKind &kind : kSequences)
-            if (args[2] == kind.name)
-                return changeModems(args[1], sequenceChange(kind, set ? args[3] : ""));
+        for (int kind = 0; kind < kSwitchHookSequenceCount; ++kind)
+            if (args[2] == kSequenceNames[kind])
+                return changeModems(args[1], sequenceChange(SwitchHookSequence(kind), set ? args[3] : ""));
     return usageError(args);
 }

@@ -22,7 +22,6 @@ int enumerateModems(std::vector<ModemRecord> &modems)
     int32_t cursor = 0;
     for (;;) {
         ModemRecord record = {};
-        record.libraryCode = 255; // the start state the library expects
         const int status = enumOstvModem(&record, &cursor);
         if (status == OVMOH_NO_FURTHER_MODEM)
             return 0;

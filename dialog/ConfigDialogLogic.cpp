@@ -1,3 +1,6 @@
+// The modem list, the selection of a modem and its modem-on-hold switch.
+// The sequence editors are in SequenceCommands.cpp, the message map in
+// ConfigDialogMessageMap.cpp.
 #include "ConfigDialogLogic.h"
 
 #include "FormatText.h"
@@ -6,7 +9,6 @@
 ConfigDialogLogic::ConfigDialogLogic(SettingsLibrary &library, ControlSurface &controls)
     : library_(library), controls_(controls)
 {
-    table_.reset();
 }
 
 void ConfigDialogLogic::initialise()
@@ -49,35 +51,6 @@ void ConfigDialogLogic::enumerateModems()
     }
 }
 
-void ConfigDialogLogic::lockEditors()
-{
-    for (int e = 0; e < kEditorCount; ++e) {
-        editors_[e].restart();
-        setEditorEnabled(EditorIndex(e), false);
-        controls_.enable(editorLayouts[e].overrideId, false);
-    }
-}
-
-bool ConfigDialogLogic::lockedUntilSelection(int controlId)
-{
-    EditorControl found{};
-    return findEditorControl(controlId, found);
-}
-
-void ConfigDialogLogic::controlsFromMembers()
-{
-    for (int e = 0; e < kEditorCount; ++e)
-        for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
-            controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digit(d));
-}
-
-void ConfigDialogLogic::membersFromControls()
-{
-    for (int e = 0; e < kEditorCount; ++e)
-        for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
-            editors_[e].setDigit(d, controls_.text(editorLayouts[e].digitIds[d]));
-}
-
 void ConfigDialogLogic::onModemSelected(int)
 {
     // Only a selection of an existing record makes it current.
@@ -91,23 +64,7 @@ void ConfigDialogLogic::onModemSelected(int)
     const bool mohOn = current().mohEnabled != 0;
     controls_.enable(IDC_ENABLE_MOH, !mohOn);
     controls_.enable(IDC_DISABLE_MOH, mohOn);
-    for (const EditorLayout &layout : editorLayouts)
-        controls_.enable(layout.overrideId, true);
-
-    for (int e = 0; e < kEditorCount; ++e)
-        showStored(EditorIndex(e));
-}
-
-// An editor whose stored sequence is empty is emptied too, so that it never
-// shows another modem's digits, or digits that were not stored.
-void ConfigDialogLogic::showStored(EditorIndex editor)
-{
-    const std::string stored = current().*editorLayouts[editor].field;
-    if (stored.empty())
-        editors_[editor].clear();
-    else
-        editors_[editor].showSequence(stored);
-    controlsFromMembers();
+    showCurrentInEditors();
 }
 
 void ConfigDialogLogic::onModemListIgnored(int) {}

@@ -40,36 +40,37 @@ public:
     const SavedSequences &savedSequences() const { return saved_; }
 
 private:
-    void enumerateModems();
-    void lockEditors();
+    // The handlers, on..., are the message map's: each is told the control
+    // that acted, an editor's also its editor and key, as the map found them
+    // in the editor layout.
 
-    // Message map handlers, each told the control that acted. The editors'
-    // handlers find their editor, and the key, in the editor layout.
+    // The modem list, the selection and modem-on-hold (ConfigDialogLogic.cpp).
+    void enumerateModems();
     void onModemSelected(int listId);
     void onModemListIgnored(int listId);
     void onEnableMoh(int buttonId);
     void onDisableMoh(int buttonId);
-    void onKeypad(int keyId);
-    void onOverride(int checkBoxId);
-    void onApply(int buttonId);
-    void onClear(int buttonId);
-    void onRestore(int buttonId);
-
-    // The routines the editors' handlers share.
-    void showSequence(EditorIndex editor, const std::string &sequence);
-    void showStored(EditorIndex editor);
-    void setEditorEnabled(EditorIndex editor, bool enabled);
-
     void switchMoh(bool on);
-    bool storeSequence(EditorIndex editor, const std::string &sequence);
     void reportFailure(int actionTextId, int error);
     ModemRecord &current() { return table_.records[table_.currentIndex]; }
 
-    static const MessageMapEntry<ConfigDialogLogic> messageMap[];
+    // The sequence editors (SequenceCommands.cpp).
+    void lockEditors();
+    void setEditorEnabled(SwitchHookSequence editor, bool enabled);
+    void showCurrentInEditors();
+    void loadStored(SwitchHookSequence editor);
+    void onKeypad(int keyId, const EditorControl &key);
+    void onOverride(int checkBoxId, const EditorControl &checkBox);
+    void onApply(int buttonId, const EditorControl &button);
+    void onClear(int buttonId, const EditorControl &button);
+    void onRestore(int buttonId, const EditorControl &button);
+    bool replaceStoredSequence(SwitchHookSequence editor, const std::string &sequence);
+
+    static const MessageMapEntry<ConfigDialogLogic, EditorControl> messageMap[];
 
     SettingsLibrary &library_;
     ControlSurface &controls_;
     ModemTable table_;
-    SequenceEditor editors_[kEditorCount];
+    SequenceEditor editors_[kSwitchHookSequenceCount];
     SavedSequences saved_;
 };

@@ -1,6 +1,6 @@
 // The configuration dialog's message map. The editors' rows serve all the
 // controls of one role in the three editors; which editor, and which key,
-// is for the editor layout to say.
+// the editor layout says once, for the row that matches.
 #include "ConfigDialogLogic.h"
 
 #include "resource.h"
@@ -9,12 +9,17 @@ using L = ConfigDialogLogic;
 
 namespace {
 
-template <EditorRole Role> bool is(int controlId) { return isEditorControl(controlId, Role); }
+template <EditorRole Role> bool is(int controlId, EditorControl &found)
+{
+    return findEditorControl(controlId, Role, found);
+}
 
 } // namespace
 
-const MessageMapEntry<ConfigDialogLogic> ConfigDialogLogic::messageMap[] = {
+const MessageMapEntry<ConfigDialogLogic, EditorControl> ConfigDialogLogic::messageMap[] = {
     {ListSelChange, IDC_MODEM_LIST, &L::onModemSelected},
+    // Routed and deliberately ignored: a double-click's selection has come
+    // as a selection change already, and taking the focus changes nothing.
     {ListDoubleClick, IDC_MODEM_LIST, &L::onModemListIgnored},
     {ListSetFocus, IDC_MODEM_LIST, &L::onModemListIgnored},
     {ButtonClicked, IDC_ENABLE_MOH, &L::onEnableMoh},
@@ -28,12 +33,12 @@ const MessageMapEntry<ConfigDialogLogic> ConfigDialogLogic::messageMap[] = {
 
 bool ConfigDialogLogic::onCommand(int notification, int controlId)
 {
-    const MessageMapEntry<ConfigDialogLogic> *entry = findMessageMapEntry(messageMap, notification, controlId);
-    if (entry == nullptr)
+    const auto route = routeMessage(messageMap, notification, controlId);
+    if (!route)
         return false;
     // Every control but the list acts on the current modem. They are disabled
     // until a selection, but any program can send the dialog a click sooner.
     if (controlId == IDC_MODEM_LIST || table_.hasCurrent())
-        (this->*entry->handler)(controlId);
+        route.dispatch(*this);
     return true;
 }

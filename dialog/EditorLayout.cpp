@@ -4,56 +4,68 @@
 
 #include <utility>
 
-const char *const keypadCharacters[kKeypadKeyCount] = {
-    "1", "2", "3", "4", "5", "6", "7", "8", "9", "*", "0", "#",
-};
+namespace {
 
-const EditorLayout editorLayouts[kEditorCount] = {
+// The grid as places in OVMOH_KEYPAD_CHARACTERS: the digits 1 to 9 in rows
+// of three, then star, 0 and hash, as on a telephone.
+constexpr int keypadGrid[kKeypadKeyCount] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0, 11};
+
+constexpr bool everyCharacterHasOneKey()
+{
+    bool taken[kKeypadKeyCount] = {};
+    for (int place : keypadGrid) {
+        if (place < 0 || place >= kKeypadKeyCount || taken[place])
+            return false;
+        taken[place] = true;
+    }
+    return true;
+}
+static_assert(everyCharacterHasOneKey());
+
+} // namespace
+
+char keypadCharacter(int key) { return OVMOH_KEYPAD_CHARACTERS[keypadGrid[key]]; }
+
+const EditorLayout editorLayouts[kSwitchHookSequenceCount] = {
     {IDS_STORE_ACCEPT,
      {IDC_ACCEPT_DIGIT1, IDC_ACCEPT_DIGIT2, IDC_ACCEPT_DIGIT3, IDC_ACCEPT_DIGIT4},
      {IDC_ACCEPT_1, IDC_ACCEPT_2, IDC_ACCEPT_3, IDC_ACCEPT_4, IDC_ACCEPT_5, IDC_ACCEPT_6,
       IDC_ACCEPT_7, IDC_ACCEPT_8, IDC_ACCEPT_9, IDC_ACCEPT_STAR, IDC_ACCEPT_0, IDC_ACCEPT_HASH},
-     IDC_ACCEPT_APPLY, IDC_ACCEPT_CLEAR, IDC_ACCEPT_RESTORE, IDC_ACCEPT_OVERRIDE,
-     &ModemRecord::acceptSequence, &SettingsLibrary::writeSwitchHookAccept},
+     IDC_ACCEPT_APPLY, IDC_ACCEPT_CLEAR, IDC_ACCEPT_RESTORE, IDC_ACCEPT_OVERRIDE},
     {IDS_STORE_RESUME,
      {IDC_RESUME_DIGIT1, IDC_RESUME_DIGIT2, IDC_RESUME_DIGIT3, IDC_RESUME_DIGIT4},
      {IDC_RESUME_1, IDC_RESUME_2, IDC_RESUME_3, IDC_RESUME_4, IDC_RESUME_5, IDC_RESUME_6,
       IDC_RESUME_7, IDC_RESUME_8, IDC_RESUME_9, IDC_RESUME_STAR, IDC_RESUME_0, IDC_RESUME_HASH},
-     IDC_RESUME_APPLY, IDC_RESUME_CLEAR, IDC_RESUME_RESTORE, IDC_RESUME_OVERRIDE,
-     &ModemRecord::resumeSequence, &SettingsLibrary::writeSwitchHookResume},
+     IDC_RESUME_APPLY, IDC_RESUME_CLEAR, IDC_RESUME_RESTORE, IDC_RESUME_OVERRIDE},
     {IDS_STORE_REJECT,
      {IDC_REJECT_DIGIT1, IDC_REJECT_DIGIT2, IDC_REJECT_DIGIT3, IDC_REJECT_DIGIT4},
      {IDC_REJECT_1, IDC_REJECT_2, IDC_REJECT_3, IDC_REJECT_4, IDC_REJECT_5, IDC_REJECT_6,
       IDC_REJECT_7, IDC_REJECT_8, IDC_REJECT_9, IDC_REJECT_STAR, IDC_REJECT_0, IDC_REJECT_HASH},
-     IDC_REJECT_APPLY, IDC_REJECT_CLEAR, IDC_REJECT_RESTORE, IDC_REJECT_OVERRIDE,
-     &ModemRecord::rejectSequence, &SettingsLibrary::writeSwitchHookReject},
+     IDC_REJECT_APPLY, IDC_REJECT_CLEAR, IDC_REJECT_RESTORE, IDC_REJECT_OVERRIDE},
 };
 
-bool findEditorControl(int id, EditorControl &found)
+bool findEditorControl(int id, EditorRole role, EditorControl &found)
 {
-    for (int e = 0; e < kEditorCount; ++e) {
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e) {
         const EditorLayout &layout = editorLayouts[e];
-        const EditorIndex editor = EditorIndex(e);
-        for (int k = 0; k < kKeypadKeyCount; ++k)
-            if (layout.keypadIds[k] == id) {
-                found = {editor, EditorRole::Key, k};
-                return true;
-            }
+        const SwitchHookSequence editor = SwitchHookSequence(e);
+        if (role == EditorRole::Key) {
+            for (int k = 0; k < kKeypadKeyCount; ++k)
+                if (layout.keypadIds[k] == id) {
+                    found = {editor, k};
+                    return true;
+                }
+            continue;
+        }
         const std::pair<int, EditorRole> buttons[] = {{layout.applyId, EditorRole::Apply},
                                                       {layout.clearId, EditorRole::Clear},
                                                       {layout.restoreId, EditorRole::Restore},
                                                       {layout.overrideId, EditorRole::Override}};
-        for (const auto &[buttonId, role] : buttons)
-            if (buttonId == id) {
-                found = {editor, role, 0};
+        for (const auto &[buttonId, buttonRole] : buttons)
+            if (buttonRole == role && buttonId == id) {
+                found = {editor, 0};
                 return true;
             }
     }
     return false;
-}
-
-bool isEditorControl(int id, EditorRole role)
-{
-    EditorControl found{};
-    return findEditorControl(id, found) && found.role == role;
 }

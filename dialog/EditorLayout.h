@@ -1,39 +1,36 @@
-// What distinguishes the three sequence editors: their controls, the record
-// field they edit and the library call that stores it.
+// What distinguishes the three sequence editors: their controls and the
+// action a refused write names. Each editor is indexed by the sequence it
+// edits.
 #pragma once
 
-#include "SettingsLibrary.h"
+#include "SequenceEditor.h"
+#include "SwitchHookSequences.h"
 
-enum EditorIndex { AcceptEditor, ResumeEditor, RejectEditor, kEditorCount };
+// A key for each character a sequence may hold.
+constexpr int kKeypadKeyCount = sizeof OVMOH_KEYPAD_CHARACTERS - 1;
 
-constexpr int kKeypadKeyCount = 12;
-
-// The keypad's characters in grid order, row by row, left to right.
-extern const char *const keypadCharacters[kKeypadKeyCount];
+// The character of a keypad key; the keys count in grid order, row by row,
+// left to right.
+char keypadCharacter(int key);
 
 struct EditorLayout {
     int storeFailedTextId; // the action a refused write names: "store the accept sequence of"
-    int digitIds[4];
-    int keypadIds[kKeypadKeyCount]; // in the order of keypadCharacters
+    int digitIds[SequenceEditor::kDigitCount];
+    int keypadIds[kKeypadKeyCount]; // in grid order
     int applyId, clearId, restoreId, overrideId;
-    char (ModemRecord::*field)[MODEM_TEXT_SIZE];
-    int (SettingsLibrary::*write)(ModemRecord *);
 };
 
-extern const EditorLayout editorLayouts[kEditorCount];
+extern const EditorLayout editorLayouts[kSwitchHookSequenceCount];
 
 // What a control that acts on an editor does there.
 enum class EditorRole { Key, Apply, Clear, Restore, Override };
 
+// Where an editor's control sits among the editors.
 struct EditorControl {
-    EditorIndex editor;
-    EditorRole role;
-    int key; // for a key, its place in keypadCharacters
+    SwitchHookSequence editor;
+    int key; // for a key, its place in grid order
 };
 
-// Finds the control among the editors' acting controls; false where it is
-// none of them (a digit field is not).
-bool findEditorControl(int id, EditorControl &found);
-
-// Whether the control is an editor's control with this role.
-bool isEditorControl(int id, EditorRole role);
+// Finds the control among the editors' controls of this role; false where
+// it is none of them.
+bool findEditorControl(int id, EditorRole role, EditorControl &found);

@@ -17,7 +17,8 @@ struct ModemTable {
     // Whether a selection has made a record current.
     bool hasCurrent() const { return currentIndex >= 0 && currentIndex < count; }
 
-    // Empties the table and puts every record into the state the library
-    // expects before enumeration.
+    // Empties the table and puts every record in the dialog's own start
+    // state: zeroed, with libraryCode 255. The library reads none of it;
+    // enumeration fills a record whole.
     void reset();
 };

@@ -8,4 +8,4 @@
 #include <array>
 #include <string>
 
-using SavedSequences = std::array<std::array<std::string, kEditorCount>, kModemTableSize>;
+using SavedSequences = std::array<std::array<std::string, kSwitchHookSequenceCount>, kModemTableSize>;

@@ -1,30 +1,29 @@
-// The sequence editors' actions: keys, override boxes, Apply, Clear, Restore.
+// Everything of the sequence editors: locking and unlocking them, their digit
+// fields, and their keys, override boxes, Apply, Clear and Restore.
 #include "ConfigDialogLogic.h"
 
 #include <cstring>
 
-// The message map routes only the editors' own controls here.
-static EditorControl actingOn(int controlId)
+void ConfigDialogLogic::lockEditors()
 {
-    EditorControl control{};
-    findEditorControl(controlId, control);
-    return control;
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e) {
+        editors_[e].restart();
+        setEditorEnabled(SwitchHookSequence(e), false);
+        controls_.enable(editorLayouts[e].overrideId, false);
+    }
 }
 
-void ConfigDialogLogic::onKeypad(int keyId)
+bool ConfigDialogLogic::lockedUntilSelection(int controlId)
 {
-    const EditorControl key = actingOn(keyId);
-    editors_[key.editor].enterKey(keypadCharacters[key.key]);
-    controlsFromMembers();
+    EditorControl found{};
+    for (EditorRole role :
+         {EditorRole::Key, EditorRole::Apply, EditorRole::Clear, EditorRole::Restore, EditorRole::Override})
+        if (findEditorControl(controlId, role, found))
+            return true;
+    return false;
 }
 
-void ConfigDialogLogic::showSequence(EditorIndex editor, const std::string &sequence)
-{
-    editors_[editor].showSequence(sequence);
-    controlsFromMembers();
-}
-
-void ConfigDialogLogic::setEditorEnabled(EditorIndex editor, bool enabled)
+void ConfigDialogLogic::setEditorEnabled(SwitchHookSequence editor, bool enabled)
 {
     const EditorLayout &layout = editorLayouts[editor];
     for (int id : layout.keypadIds)
@@ -34,51 +33,95 @@ void ConfigDialogLogic::setEditorEnabled(EditorIndex editor, bool enabled)
     controls_.enable(layout.restoreId, enabled);
 }
 
-void ConfigDialogLogic::onOverride(int checkBoxId)
+void ConfigDialogLogic::controlsFromMembers()
 {
-    setEditorEnabled(actingOn(checkBoxId).editor, controls_.isChecked(checkBoxId));
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
+            controls_.setText(editorLayouts[e].digitIds[d], editors_[e].digit(d));
 }
 
-void ConfigDialogLogic::onApply(int buttonId)
+void ConfigDialogLogic::membersFromControls()
 {
-    const EditorIndex editor = actingOn(buttonId).editor;
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        for (int d = 0; d < SequenceEditor::kDigitCount; ++d)
+            editors_[e].setDigit(d, controls_.text(editorLayouts[e].digitIds[d]));
+}
+
+// The override boxes of a modem just made current can be ticked, and its
+// stored sequences fill the editors: every digit field is written once.
+void ConfigDialogLogic::showCurrentInEditors()
+{
+    for (const EditorLayout &layout : editorLayouts)
+        controls_.enable(layout.overrideId, true);
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        loadStored(SwitchHookSequence(e));
+    controlsFromMembers();
+}
+
+// An editor whose stored sequence is empty is emptied too, so that it never
+// shows another modem's digits, or digits that were not stored.
+void ConfigDialogLogic::loadStored(SwitchHookSequence editor)
+{
+    const std::string stored = current().*kSequenceFields[editor];
+    if (stored.empty())
+        editors_[editor].clear();
+    else
+        editors_[editor].showSequence(stored);
+}
+
+void ConfigDialogLogic::onKeypad(int, const EditorControl &key)
+{
+    editors_[key.editor].enterKey(keypadCharacter(key.key));
+    controlsFromMembers();
+}
+
+void ConfigDialogLogic::onOverride(int checkBoxId, const EditorControl &checkBox)
+{
+    setEditorEnabled(checkBox.editor, controls_.isChecked(checkBoxId));
+}
+
+void ConfigDialogLogic::onApply(int, const EditorControl &button)
+{
+    const SwitchHookSequence editor = button.editor;
     membersFromControls();
-    storeSequence(editor, editors_[editor].composed());
+    replaceStoredSequence(editor, editors_[editor].composed());
 }
 
-void ConfigDialogLogic::onClear(int buttonId)
+void ConfigDialogLogic::onClear(int, const EditorControl &button)
 {
-    const EditorIndex editor = actingOn(buttonId).editor;
+    const SwitchHookSequence editor = button.editor;
     editors_[editor].clear();
     controlsFromMembers();
     // A refused Clear must not look done: the stored value stays, so show it.
-    if (!storeSequence(editor, ""))
-        showStored(editor);
+    if (!replaceStoredSequence(editor, "")) {
+        loadStored(editor);
+        controlsFromMembers();
+    }
 }
 
-void ConfigDialogLogic::onRestore(int buttonId)
+void ConfigDialogLogic::onRestore(int, const EditorControl &button)
 {
-    const EditorIndex editor = actingOn(buttonId).editor;
+    const SwitchHookSequence editor = button.editor;
     editors_[editor].restart();
-    showSequence(editor, saved_[table_.currentIndex][editor]);
+    editors_[editor].showSequence(saved_[table_.currentIndex][editor]);
+    controlsFromMembers();
 }
 
 // Hands the new sequence to the library in the current record. Only once it
 // is stored does the replaced value become the one Restore brings back; when
 // the library refuses, record and saved value keep what they held.
-bool ConfigDialogLogic::storeSequence(EditorIndex editor, const std::string &sequence)
+bool ConfigDialogLogic::replaceStoredSequence(SwitchHookSequence editor, const std::string &sequence)
 {
-    const EditorLayout &layout = editorLayouts[editor];
     ModemRecord &record = current();
-    char (&field)[MODEM_TEXT_SIZE] = record.*layout.field;
+    char (&field)[MODEM_TEXT_SIZE] = record.*kSequenceFields[editor];
     const std::string previous = field;
 
     std::strncpy(field, sequence.c_str(), MODEM_TEXT_SIZE - 1);
     field[MODEM_TEXT_SIZE - 1] = '\0';
-    const int error = (library_.*layout.write)(&record);
+    const int error = library_.writeSwitchHook(editor, &record);
     if (error != 0) {
         std::strncpy(field, previous.c_str(), MODEM_TEXT_SIZE - 1);
-        reportFailure(layout.storeFailedTextId, error);
+        reportFailure(editorLayouts[editor].storeFailedTextId, error);
         return false;
     }
     if (!previous.empty())

@@ -1,6 +1,6 @@
 #include "SequenceEditor.h"
 
-void SequenceEditor::enterKey(const std::string &character)
+void SequenceEditor::enterKey(char character)
 {
     if (position_ >= kDigitCount)
         return;
@@ -8,7 +8,7 @@ void SequenceEditor::enterKey(const std::string &character)
         for (std::string &text : digits_)
             text.clear();
     }
-    digits_[position_] = character;
+    digits_[position_] = std::string(1, character);
     ++position_;
 }
 
@@ -18,7 +18,7 @@ void SequenceEditor::showSequence(const std::string &sequence)
         return;
     position_ = 0;
     for (char c : sequence)
-        enterKey(std::string(1, c));
+        enterKey(c);
     position_ = 0;
 }
 

@@ -1,23 +1,27 @@
-// One switch-hook sequence editor: four one-character digit texts and the
-// position that says which of them the next key fills.
+// One switch-hook sequence editor: a one-character digit text for each key
+// a sequence can hold, and the position that says which of them the next key
+// fills.
 #pragma once
+
+#include "OvMohReg.h"
 
 #include <cstdint>
 #include <string>
 
 class SequenceEditor {
 public:
-    static constexpr int kDigitCount = 4;
+    static constexpr int kDigitCount = OVMOH_SEQUENCE_MAX_LENGTH;
 
     // Takes one key: the first key of a sequence blanks the other digits;
-    // after four keys further keys are ignored until the editor is reset.
-    void enterKey(const std::string &character);
+    // once every digit is filled further keys are ignored until the editor
+    // is reset.
+    void enterKey(char character);
 
     // Shows a stored sequence from digit 1, leaving position 0 so the next
     // key starts a new sequence. An empty sequence changes nothing.
     void showSequence(const std::string &sequence);
 
-    // Empties all four digits and resets the position.
+    // Empties every digit and resets the position.
     void clear();
 
     // The next key starts a new sequence; the digits stay as they are.

@@ -1,9 +1,10 @@
 // The settings library as the dialog sees it: the seven calls of the library
 // the program links against, behind an interface so the dialog's logic can
-// also run against a scripted library in tests.
+// also run against a scripted library in tests. The three switch-hook writes
+// are one call here, told which sequence to store.
 #pragma once
 
-#include "OvMohReg.h"
+#include "SwitchHookSequences.h"
 
 #include <string>
 
@@ -15,9 +16,7 @@ public:
     virtual int CheckSerialModem(ModemRecord *record) = 0;
     virtual int enableMOH(ModemRecord *record) = 0;
     virtual int disableMOH(ModemRecord *record) = 0;
-    virtual int writeSwitchHookAccept(ModemRecord *record) = 0;
-    virtual int writeSwitchHookResume(ModemRecord *record) = 0;
-    virtual int writeSwitchHookReject(ModemRecord *record) = 0;
+    virtual int writeSwitchHook(SwitchHookSequence sequence, ModemRecord *record) = 0;
 
     // The user-readable text of an error code that a call returned.
     virtual std::string describeError(int code) = 0;

@@ -38,8 +38,7 @@ HWND Win32ControlSurface::lookedUp(int id) const
 // slow for themed controls: only changes reach the control.
 void Win32ControlSurface::enable(int id, bool enabled)
 {
-    // Only this surface enables controls, and it looks up every control it
-    // changes: one never looked up is still as the template created it.
+    // Not looked up yet, the control is as the template created it.
     if (!enabled && createdDisabled_ != nullptr && createdDisabled_(id) && lookedUp(id) == nullptr)
         return;
     HWND control = item(id);

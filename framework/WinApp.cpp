@@ -10,12 +10,11 @@ CWinApp::~CWinApp()
         current_ = nullptr;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    CWinApp *app = CWinApp::current_;
+    CWinApp *app = CWinApp::current();
     if (app == nullptr)
         return 1;
-    app->instance_ = instance;
     // A dialog-based application has no message pump of its own: the modal
     // loop of its dialog runs inside InitInstance.
     app->InitInstance();

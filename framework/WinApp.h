@@ -21,15 +21,12 @@ public:
     virtual void OnHelp() {}
 
     static CWinApp *current() { return current_; }
-    HINSTANCE instance() const { return instance_; }
 
     // The window the application's other dialogs belong to while it runs.
     CDialog *m_pMainWnd = nullptr;
 
 private:
-    friend int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int);
     static CWinApp *current_;
-    HINSTANCE instance_ = nullptr;
 };
 
 // The standard help command id, routed to CWinApp::OnHelp.

@@ -46,20 +46,18 @@ protected:
     }
 
     // Clicks the keypad keys of an editor, one for each character.
-    void press(EditorIndex editor, const std::string &keys)
+    void press(SwitchHookSequence editor, const std::string &keys)
     {
-        for (char key : keys) {
-            const std::string character(1, key);
+        for (char key : keys)
             for (int k = 0; k < kKeypadKeyCount; ++k)
-                if (character == keypadCharacters[k])
+                if (key == keypadCharacter(k))
                     click(editorLayouts[editor].keypadIds[k]);
-        }
     }
 
-    void unlock(EditorIndex editor) { click(editorLayouts[editor].overrideId); }
+    void unlock(SwitchHookSequence editor) { click(editorLayouts[editor].overrideId); }
 
     // What the editor's four digit fields show.
-    std::array<std::string, 4> shown(EditorIndex editor) const
+    std::array<std::string, 4> shown(SwitchHookSequence editor) const
     {
         std::array<std::string, 4> digits;
         for (int d = 0; d < 4; ++d)
@@ -71,7 +69,7 @@ protected:
 
     // How many of the editor's 15 locked controls (keypad, Apply, Clear,
     // Restore) are enabled: 0 while it is locked, 15 while it is unlocked.
-    int unlockedCount(EditorIndex editor) const
+    int unlockedCount(SwitchHookSequence editor) const
     {
         const EditorLayout &layout = editorLayouts[editor];
         int count = 0;
@@ -83,7 +81,7 @@ protected:
     }
 
     // What Restore brings back in the editor for the modem shown.
-    const std::string &saved(EditorIndex editor) const
+    const std::string &saved(SwitchHookSequence editor) const
     {
         return dialog->savedSequences().at(dialog->table().currentIndex)[editor];
     }

@@ -72,8 +72,11 @@ int ScriptedLibrary::disableMOH(ModemRecord *target)
     return error;
 }
 
-int ScriptedLibrary::writeSwitchHookAccept(ModemRecord *target) { return record("writeSwitchHookAccept", target); }
-int ScriptedLibrary::writeSwitchHookResume(ModemRecord *target) { return record("writeSwitchHookResume", target); }
-int ScriptedLibrary::writeSwitchHookReject(ModemRecord *target) { return record("writeSwitchHookReject", target); }
+int ScriptedLibrary::writeSwitchHook(SwitchHookSequence sequence, ModemRecord *target)
+{
+    static const char *const names[kSwitchHookSequenceCount] = {"writeSwitchHookAccept", "writeSwitchHookResume",
+                                                                 "writeSwitchHookReject"};
+    return record(names[sequence], target);
+}
 
 std::string ScriptedLibrary::describeError(int code) { return "System error " + std::to_string(code) + "."; }

@@ -33,9 +33,8 @@ public:
     int CheckSerialModem(ModemRecord *record) override;
     int enableMOH(ModemRecord *record) override;
     int disableMOH(ModemRecord *record) override;
-    int writeSwitchHookAccept(ModemRecord *record) override;
-    int writeSwitchHookResume(ModemRecord *record) override;
-    int writeSwitchHookReject(ModemRecord *record) override;
+    // Recorded under the name of the library's call for the sequence.
+    int writeSwitchHook(SwitchHookSequence sequence, ModemRecord *record) override;
     std::string describeError(int code) override;
 
 private:

@@ -47,25 +47,25 @@ TEST_F(SelectionTest, OverrideBoxUnlocksOnlyItsEditorWhileTickedAndTouchesNothin
     open({makeModem("A", "COM1", 0, "12", "34", "56"), makeModem("B", "COM2")});
     select(0);
     const size_t calls = library.calls.size();
-    for (int e = 0; e < kEditorCount; ++e)
-        EXPECT_EQ(unlockedCount(EditorIndex(e)), 0);
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        EXPECT_EQ(unlockedCount(SwitchHookSequence(e)), 0);
 
-    unlock(ResumeEditor);
-    EXPECT_EQ(unlockedCount(AcceptEditor), 0);
-    EXPECT_EQ(unlockedCount(ResumeEditor), 15);
-    EXPECT_EQ(unlockedCount(RejectEditor), 0);
+    unlock(kResumeSequence);
+    EXPECT_EQ(unlockedCount(kAcceptSequence), 0);
+    EXPECT_EQ(unlockedCount(kResumeSequence), 15);
+    EXPECT_EQ(unlockedCount(kRejectSequence), 0);
 
     // Another modem keeps the check marks and what they unlocked.
     select(1);
     EXPECT_TRUE(controls.isChecked(IDC_RESUME_OVERRIDE));
-    EXPECT_EQ(unlockedCount(ResumeEditor), 15);
+    EXPECT_EQ(unlockedCount(kResumeSequence), 15);
     select(0);
 
-    press(ResumeEditor, "9");
-    unlock(ResumeEditor); // untick
-    EXPECT_EQ(unlockedCount(ResumeEditor), 0);
-    EXPECT_EQ(shown(ResumeEditor), (Digits{"9", "", "", ""}));
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"1", "2", "", ""}));
+    press(kResumeSequence, "9");
+    unlock(kResumeSequence); // untick
+    EXPECT_EQ(unlockedCount(kResumeSequence), 0);
+    EXPECT_EQ(shown(kResumeSequence), (Digits{"9", "", "", ""}));
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"1", "2", "", ""}));
     EXPECT_STREQ(record(0).resumeSequence, "34");
     EXPECT_EQ(library.calls.size(), calls);
     EXPECT_FALSE(controls.isEnabled(IDC_HANDSET_RELAY));

@@ -10,16 +10,16 @@ TEST_F(SequenceEditorTest, KeysFillFourDigitsAndFurtherKeysAreIgnored)
 {
     open({makeModem("A", "COM1")});
     select(0);
-    unlock(AcceptEditor);
+    unlock(kAcceptSequence);
     const size_t calls = library.calls.size();
 
-    press(AcceptEditor, "1");
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"1", "", "", ""}));
+    press(kAcceptSequence, "1");
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"1", "", "", ""}));
 
-    press(AcceptEditor, "2345");
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"1", "2", "3", "4"}));
-    EXPECT_EQ(shown(ResumeEditor), (Digits{"", "", "", ""}));
-    EXPECT_EQ(shown(RejectEditor), (Digits{"", "", "", ""}));
+    press(kAcceptSequence, "2345");
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"1", "2", "3", "4"}));
+    EXPECT_EQ(shown(kResumeSequence), (Digits{"", "", "", ""}));
+    EXPECT_EQ(shown(kRejectSequence), (Digits{"", "", "", ""}));
     EXPECT_EQ(library.calls.size(), calls);
 }
 
@@ -27,13 +27,13 @@ TEST_F(SequenceEditorTest, EachKeyEntersTheCharacterOnItsCaption)
 {
     open({makeModem("A", "COM1")});
     select(0);
-    for (int e = 0; e < kEditorCount; ++e) {
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e) {
         const EditorLayout &layout = editorLayouts[e];
-        unlock(EditorIndex(e));
+        unlock(SwitchHookSequence(e));
         for (int id : layout.keypadIds) {
             click(layout.restoreId); // nothing saved: back to the first digit
             click(id);
-            EXPECT_EQ(shown(EditorIndex(e)), (Digits{controls.text(id), "", "", ""}))
+            EXPECT_EQ(shown(SwitchHookSequence(e)), (Digits{controls.text(id), "", "", ""}))
                 << "key " << id;
         }
     }
@@ -44,39 +44,39 @@ TEST_F(SequenceEditorTest, StoredSequencesAreShownFromTheFirstDigitAndReplacedBy
     open({makeModem("A", "COM1", 0, "9#", "123456", "A")});
     select(0);
 
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"9", "#", "", ""}));
-    EXPECT_EQ(shown(ResumeEditor), (Digits{"1", "2", "3", "4"}));
-    EXPECT_EQ(shown(RejectEditor), (Digits{"A", "", "", ""}));
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"9", "#", "", ""}));
+    EXPECT_EQ(shown(kResumeSequence), (Digits{"1", "2", "3", "4"}));
+    EXPECT_EQ(shown(kRejectSequence), (Digits{"A", "", "", ""}));
 
-    for (int e = 0; e < kEditorCount; ++e)
-        unlock(EditorIndex(e));
-    press(AcceptEditor, "5");
-    press(ResumeEditor, "0");
-    press(RejectEditor, "*");
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"5", "", "", ""}));
-    EXPECT_EQ(shown(ResumeEditor), (Digits{"0", "", "", ""}));
-    EXPECT_EQ(shown(RejectEditor), (Digits{"*", "", "", ""}));
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e)
+        unlock(SwitchHookSequence(e));
+    press(kAcceptSequence, "5");
+    press(kResumeSequence, "0");
+    press(kRejectSequence, "*");
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"5", "", "", ""}));
+    EXPECT_EQ(shown(kResumeSequence), (Digits{"0", "", "", ""}));
+    EXPECT_EQ(shown(kRejectSequence), (Digits{"*", "", "", ""}));
 }
 
 TEST_F(SequenceEditorTest, ModemWithoutAStoredSequenceShowsAnEmptyEditor)
 {
     open({makeModem("A", "COM1", 0, "12", "34", "56"), makeModem("B", "COM2", 0, "", "7", "")});
     select(0);
-    unlock(RejectEditor);
-    press(RejectEditor, "89"); // typed, not applied
+    unlock(kRejectSequence);
+    press(kRejectSequence, "89"); // typed, not applied
 
     select(1);
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"", "", "", ""}));
-    EXPECT_EQ(shown(ResumeEditor), (Digits{"7", "", "", ""}));
-    EXPECT_EQ(shown(RejectEditor), (Digits{"", "", "", ""}));
-    press(RejectEditor, "8");
-    EXPECT_EQ(shown(RejectEditor), (Digits{"8", "", "", ""}));
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"", "", "", ""}));
+    EXPECT_EQ(shown(kResumeSequence), (Digits{"7", "", "", ""}));
+    EXPECT_EQ(shown(kRejectSequence), (Digits{"", "", "", ""}));
+    press(kRejectSequence, "8");
+    EXPECT_EQ(shown(kRejectSequence), (Digits{"8", "", "", ""}));
 
     // Back on the first modem its stored sequences come back.
     select(0);
-    EXPECT_EQ(shown(RejectEditor), (Digits{"5", "6", "", ""}));
-    press(RejectEditor, "9");
-    EXPECT_EQ(shown(RejectEditor), (Digits{"9", "", "", ""}));
+    EXPECT_EQ(shown(kRejectSequence), (Digits{"5", "6", "", ""}));
+    press(kRejectSequence, "9");
+    EXPECT_EQ(shown(kRejectSequence), (Digits{"9", "", "", ""}));
 }
 
 } // namespace

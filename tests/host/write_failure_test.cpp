@@ -22,8 +22,8 @@ TEST_F(WriteFailureTest, RefusedApplyOrClearKeepsRecordAndSavedValue)
 {
     open({makeModem("Desk Modem", "COM1", 0, "12")});
     select(0);
-    unlock(AcceptEditor);
-    press(AcceptEditor, "34");
+    unlock(kAcceptSequence);
+    press(kAcceptSequence, "34");
     library.failures["writeSwitchHookAccept"] = 5;
     click(IDC_ACCEPT_APPLY);
 
@@ -32,29 +32,29 @@ TEST_F(WriteFailureTest, RefusedApplyOrClearKeepsRecordAndSavedValue)
     EXPECT_EQ(controls.errors[0], "Could not store the accept sequence of the modem \"Desk Modem\".\n\n"
                                   "System error 5.\n\nThe value stored for the modem is unchanged.");
     EXPECT_STREQ(record(0).acceptSequence, "12");
-    EXPECT_EQ(saved(AcceptEditor), "");
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "", ""}));
-    press(AcceptEditor, "5"); // goes on after the digits typed
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "5", ""}));
+    EXPECT_EQ(saved(kAcceptSequence), "");
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"3", "4", "", ""}));
+    press(kAcceptSequence, "5"); // goes on after the digits typed
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"3", "4", "5", ""}));
 
     // Once the library takes it, the earlier value becomes the saved one.
     library.failures.clear();
     click(IDC_ACCEPT_APPLY);
     EXPECT_STREQ(record(0).acceptSequence, "345");
-    EXPECT_EQ(saved(AcceptEditor), "12");
+    EXPECT_EQ(saved(kAcceptSequence), "12");
     EXPECT_EQ(controls.errors.size(), 1u);
 
     controls.errors.clear();
     library.failures["writeSwitchHookAccept"] = 31;
     click(IDC_ACCEPT_CLEAR);
     expectOneMessage(controls.errors, "Desk Modem", "accept sequence", "System error 31.");
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"3", "4", "5", ""})); // what is stored
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"3", "4", "5", ""})); // what is stored
     EXPECT_STREQ(record(0).acceptSequence, "345");
-    EXPECT_EQ(saved(AcceptEditor), "12");
-    press(AcceptEditor, "6"); // a new sequence
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"6", "", "", ""}));
+    EXPECT_EQ(saved(kAcceptSequence), "12");
+    press(kAcceptSequence, "6"); // a new sequence
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"6", "", "", ""}));
     click(IDC_ACCEPT_RESTORE);
-    EXPECT_EQ(shown(AcceptEditor), (Digits{"1", "2", "", ""}));
+    EXPECT_EQ(shown(kAcceptSequence), (Digits{"1", "2", "", ""}));
 }
 
 TEST_F(WriteFailureTest, EachEditorsMessageNamesItsSequence)
@@ -63,10 +63,10 @@ TEST_F(WriteFailureTest, EachEditorsMessageNamesItsSequence)
     select(0);
     const char *writes[] = {"writeSwitchHookAccept", "writeSwitchHookResume", "writeSwitchHookReject"};
     const char *names[] = {"accept sequence", "resume sequence", "reject sequence"};
-    for (int e = 0; e < kEditorCount; ++e) {
+    for (int e = 0; e < kSwitchHookSequenceCount; ++e) {
         controls.errors.clear();
         library.failures = {{writes[e], 87}};
-        unlock(EditorIndex(e));
+        unlock(SwitchHookSequence(e));
         click(editorLayouts[e].clearId);
         expectOneMessage(controls.errors, "Desk Modem", names[e], "System error 87.");
     }

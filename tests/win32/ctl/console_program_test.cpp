@@ -1,7 +1,7 @@
 // PelmoraCtl.exe run as a script runs it, its output read from pipes, on
 // modems in the test prefix's registry.
+#include "ModemRegistryTest.h"
 #include "RegistryLayout.h"
-#include "TestRegistry.h"
 
 #include <regex>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "RunningDialog.h"
-#include "TestRegistry.h"
+#include "ModemRegistryTest.h"
 
 inline const char kSerialPorts[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 

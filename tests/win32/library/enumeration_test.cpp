@@ -1,5 +1,5 @@
+#include "ModemRegistryTest.h"
 #include "RegistryLayout.h"
-#include "TestRegistry.h"
 
 #include <cstring>
 #include <initializer_list>

@@ -1,6 +1,6 @@
 // Enumeration and every write against registry content that no installer
 // would leave, drawn at random from a fixed seed.
-#include "TestRegistry.h"
+#include "ModemRegistryTest.h"
 
 #include <algorithm>
 #include <cstring>

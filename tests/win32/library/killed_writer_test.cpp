@@ -1,5 +1,5 @@
 #include "BurstWrites.h"
-#include "TestRegistry.h"
+#include "ModemRegistryTest.h"
 
 #include <set>
 

@@ -1,4 +1,4 @@
-#include "TestRegistry.h"
+#include "ModemRegistryTest.h"
 
 #include <cstring>
 #include <functional>

@@ -2,8 +2,6 @@
 
 #include "resource.h"
 
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 
 const char kDialogCaption[] = "Ostrevan Pelmora Configuration";
@@ -120,7 +118,7 @@ HWND RunningDialog::control(int id) const
 {
     HWND control = GetDlgItem(window_, id);
     if (control == nullptr)
-        ADD_FAILURE() << "the dialog has no control " << id;
+        throw std::runtime_error("the dialog has no control " + std::to_string(id));
     return control;
 }
 
@@ -160,17 +158,17 @@ std::vector<std::string> RunningDialog::listEntries() const
     return entries;
 }
 
-void RunningDialog::click(int id)
+// A user cannot click a disabled control.
+HWND RunningDialog::clickable(int id) const
 {
-    ASSERT_TRUE(isEnabled(id)) << "control " << id << " is disabled and cannot be clicked";
-    SendMessageA(control(id), BM_CLICK, 0, 0);
+    if (!isEnabled(id))
+        throw std::runtime_error("control " + std::to_string(id) + " is disabled and cannot be clicked");
+    return control(id);
 }
 
-void RunningDialog::clickAndLeave(int id)
-{
-    ASSERT_TRUE(isEnabled(id)) << "control " << id << " is disabled and cannot be clicked";
-    PostMessageA(control(id), BM_CLICK, 0, 0);
-}
+void RunningDialog::click(int id) { SendMessageA(clickable(id), BM_CLICK, 0, 0); }
+
+void RunningDialog::clickAndLeave(int id) { PostMessageA(clickable(id), BM_CLICK, 0, 0); }
 
 void selectModem(HWND dialog, int index)
 {

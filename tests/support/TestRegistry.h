@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <string>
 #include <vector>
@@ -35,11 +33,5 @@ std::string storedDword(DWORD value);
 
 std::vector<ModemRecord> enumerateAll();
 ModemRecord findModem(const std::string &instance);
-
-class ModemRegistryTest : public ::testing::Test {
-protected:
-    void SetUp() override { clearModems(); }
-    void TearDown() override { clearModems(); }
-};
 
 #endif

@@ -1,5 +1,7 @@
 // PelmoraConfig.exe started for real, and driven from outside through its
-// window, with the window messages that a user's clicks would produce.
+// window, with the window messages that a user's clicks would produce. A
+// control the dialog lacks, or a click on a disabled one, throws
+// std::runtime_error, which fails a test and stops a benchmark.
 #pragma once
 
 #include <windows.h>
@@ -41,6 +43,8 @@ public:
     bool waitForExit(DWORD milliseconds = 10000);
 
 private:
+    HWND clickable(int id) const;
+
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
