@@ -172,8 +172,9 @@ TEST_F(SelectionTest, EveryActingControlIsHandledAndNoOtherControl)
     for (const TemplateControl &control : configControls) {
         const bool handled = dialog->onCommand(ButtonClicked, control.id);
         EXPECT_EQ(handled, acting.count(control.id) == 1) << "control " << control.id;
-        if (control.id != IDC_MODEM_LIST)
+        if (control.id != IDC_MODEM_LIST) {
             EXPECT_FALSE(dialog->onCommand(ListSelChange, control.id)) << "control " << control.id;
+        }
     }
 }
 
