@@ -10,11 +10,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # No MinGW run-time DLLs beside the binaries: libgcc, libstdc++ and
 # winpthread are linked in, leaving only Windows' own DLLs to import.
-# The C++ run-time's default terminate handler prints the uncaught exception's
-# type, which links in its demangler, a sixth of each program: ours abort
-# plainly instead (the dialog catches every exception before that anyway).
-set(CMAKE_EXE_LINKER_FLAGS_INIT
-    "-static -Wl,--defsym=${PELMORA_SYMBOL_PREFIX}_ZN9__gnu_cxx27__verbose_terminate_handlerEv=${PELMORA_SYMBOL_PREFIX}abort")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 # Release binaries carry no symbol tables.
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
