@@ -22,7 +22,8 @@ const DLGTEMPLATE *CConfigDialog::templateInMemory() const
 bool CConfigDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    controls_.attach(GetSafeHwnd(), template_.empty() ? nullptr : ConfigDialogLogic::lockedUntilSelection);
+    controls_.attach(GetSafeHwnd(), template_.empty() ? nullptr : ConfigDialogLogic::lockedUntilSelection,
+                     ConfigDialogLogic::isDigitField);
     logic_.controlsFromMembers();
     addAboutEntry(GetSafeHwnd());
     setWindowIcons(GetSafeHwnd(), icon_);

@@ -19,10 +19,13 @@ void addAboutEntry(HWND dialog)
     AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
 }
 
+// Small first: Wine converts the icons the window has for the window manager
+// on each WM_SETICON, and a window with no big icon yet has only the small
+// one to convert the first time.
 void setWindowIcons(HWND dialog, HICON icon)
 {
-    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 bool isAboutCommand(UINT command) { return (command & 0xFFF0) == IDM_ABOUTBOX; }

@@ -29,10 +29,12 @@ static void terminateTexts(ModemRecord &record)
 // Asks the library for every modem, within the table's size: once the table
 // is full no further record is handed to the library. A failure to read the
 // modems is said once, so that an unreadable list does not pass for a
-// machine without modems; the list keeps what was read before it.
+// machine without modems; the list keeps what was read before it. The list
+// takes its entries at once, when all are read.
 void ConfigDialogLogic::enumerateModems()
 {
     table_.reset();
+    std::vector<std::string> entries;
     int32_t cursor = 0;
     while (table_.count < kModemTableSize) {
         ModemRecord &record = table_.records[table_.count];
@@ -46,9 +48,10 @@ void ConfigDialogLogic::enumerateModems()
         }
         library_.CheckSerialModem(&record);
         terminateTexts(record);
-        controls_.listAppend(IDC_MODEM_LIST, std::string(record.name) + ": " + record.description);
+        entries.push_back(std::string(record.name) + ": " + record.description);
         ++table_.count;
     }
+    controls_.listAppend(IDC_MODEM_LIST, entries);
 }
 
 void ConfigDialogLogic::onModemSelected(int)

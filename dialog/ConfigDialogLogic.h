@@ -27,6 +27,9 @@ public:
     // The controls initialise() locks: every editor's keys, Apply, Clear,
     // Restore and override box. A window can create them locked already.
     static bool lockedUntilSelection(int controlId);
+    // The editors' digit fields, which the dialog's template creates empty,
+    // as the editors start.
+    static bool isDigitField(int controlId);
 
     // Routes a control notification through the message map; false when no
     // row handles it. Before a selection only the list's notifications act.

@@ -23,6 +23,15 @@ bool ConfigDialogLogic::lockedUntilSelection(int controlId)
     return false;
 }
 
+bool ConfigDialogLogic::isDigitField(int controlId)
+{
+    for (const EditorLayout &layout : editorLayouts)
+        for (int id : layout.digitIds)
+            if (id == controlId)
+                return true;
+    return false;
+}
+
 void ConfigDialogLogic::setEditorEnabled(SwitchHookSequence editor, bool enabled)
 {
     const EditorLayout &layout = editorLayouts[editor];

@@ -2,13 +2,15 @@
 // through. The Win32 implementation drives real windows; tests use one that
 // keeps the controls in memory.
 //
-// Only the surface enables and disables a dialog's controls, so one it has
-// not touched is still as the dialog's template made it. The Win32 surface's
-// start-up speed rests on this: a control the template created disabled is
-// not even looked up to be disabled again.
+// Only the surface enables and disables a dialog's controls and sets their
+// texts, so one it has not touched is still as the dialog's template made it.
+// The Win32 surface's start-up speed rests on this: a control the template
+// created disabled is not even looked up to be disabled again, nor one it
+// created empty to be emptied.
 #pragma once
 
 #include <string>
+#include <vector>
 
 class ControlSurface {
 public:
@@ -19,8 +21,9 @@ public:
     virtual std::string text(int id) const = 0;
     virtual bool isChecked(int id) const = 0;
 
-    // List boxes: entries are appended at the end, never sorted.
-    virtual void listAppend(int id, const std::string &entry) = 0;
+    // List boxes: entries are appended at the end, never sorted, all at
+    // once, so that a window measures them for its scroll bar once.
+    virtual void listAppend(int id, const std::vector<std::string> &entries) = 0;
     virtual int listCount(int id) const = 0;
     // The selected entry's index, or -1 when nothing is selected.
     virtual int listSelection(int id) const = 0;

@@ -2,12 +2,14 @@
 
 #include "Win32Text.h"
 
+#include <algorithm>
 #include <cassert>
 
-void Win32ControlSurface::attach(HWND dialog, bool (*createdDisabled)(int id))
+void Win32ControlSurface::attach(HWND dialog, bool (*createdDisabled)(int id), bool (*createdEmpty)(int id))
 {
     dialog_ = dialog;
     createdDisabled_ = createdDisabled;
+    createdEmpty_ = createdEmpty;
     controls_.clear();
 }
 
@@ -48,6 +50,9 @@ void Win32ControlSurface::enable(int id, bool enabled)
 
 void Win32ControlSurface::setText(int id, const std::string &text)
 {
+    // Not looked up yet, the control holds the template's text.
+    if (text.empty() && createdEmpty_ != nullptr && createdEmpty_(id) && lookedUp(id) == nullptr)
+        return;
     HWND control = item(id);
     if (textOf(control) != text)
         SetWindowTextA(control, text.c_str());
@@ -72,27 +77,35 @@ bool Win32ControlSurface::isChecked(int id) const
     return SendMessageA(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32ControlSurface::listAppend(int id, const std::string &entry)
+void Win32ControlSurface::listAppend(int id, const std::vector<std::string> &entries)
 {
+    if (entries.empty())
+        return;
     HWND list = item(id);
     // Inserting at -1 appends without sorting, even in a sorted list box.
-    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
-    widenListExtent(list, entry);
+    for (const std::string &entry : entries)
+        SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+    widenListExtent(list, entries);
 }
 
-// Lets the horizontal scroll bar reach the end of a long entry.
-void Win32ControlSurface::widenListExtent(HWND list, const std::string &entry)
+// Lets the horizontal scroll bar reach the end of the longest entry. Each
+// change of the extent lays the scroll bar out anew: it is set once.
+void Win32ControlSurface::widenListExtent(HWND list, const std::vector<std::string> &entries)
 {
     // A memory DC measures as the list's own does, and costs less to get.
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr)
         return;
     SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32A(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
+    LONG widest = 0;
+    for (const std::string &entry : entries) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, entry.c_str(), static_cast<int>(entry.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
     DeleteDC(dc);
     const LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
-    const LONG wanted = size.cx + GetSystemMetrics(SM_CXEDGE) * 2;
+    const LONG wanted = widest + GetSystemMetrics(SM_CXEDGE) * 2;
     if (wanted > extent)
         SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(wanted), 0);
 }

@@ -41,10 +41,10 @@ std::string InMemoryControls::text(int id) const { return at(id).text; }
 
 bool InMemoryControls::isChecked(int id) const { return at(id).checked; }
 
-void InMemoryControls::listAppend(int id, const std::string &entry)
+void InMemoryControls::listAppend(int id, const std::vector<std::string> &entries)
 {
     requireKind(at(id).kind, ControlKind::ModemList, id, "listAppend");
-    at(id).entries.push_back(entry);
+    at(id).entries.insert(at(id).entries.end(), entries.begin(), entries.end());
 }
 
 int InMemoryControls::listCount(int id) const

@@ -18,7 +18,7 @@ public:
     void setText(int id, const std::string &text) override;
     std::string text(int id) const override;
     bool isChecked(int id) const override;
-    void listAppend(int id, const std::string &entry) override;
+    void listAppend(int id, const std::vector<std::string> &entries) override;
     int listCount(int id) const override;
     int listSelection(int id) const override;
     void showError(const std::string &message) override;

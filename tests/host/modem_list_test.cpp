@@ -66,7 +66,8 @@ TEST_F(ModemListTest, NoModemsLeavesAnEmptyListAndOnlyTheAlwaysAvailableControls
 }
 
 // The window creates these controls disabled, so that opening has nothing
-// to lock: they must be exactly the ones that opening locks.
+// to lock: they must be exactly the ones that opening locks. Likewise the
+// digit fields it leaves empty.
 TEST_F(ModemListTest, ControlsLockedUntilSelectionAreTheOnesOpeningLocks)
 {
     open({makeModem("Modem", "COM1")});
@@ -77,6 +78,9 @@ TEST_F(ModemListTest, ControlsLockedUntilSelectionAreTheOnesOpeningLocks)
         SCOPED_TRACE(control.id);
         EXPECT_EQ(ConfigDialogLogic::lockedUntilSelection(control.id),
                   enabledInTemplate(control.kind) && !controls.isEnabled(control.id));
+        // Left alone at start-up as the template creates them: empty.
+        EXPECT_EQ(ConfigDialogLogic::isDigitField(control.id),
+                  control.kind == ControlKind::DigitField && *control.caption == '\0');
     }
 }
 
