@@ -33,6 +33,10 @@ xvfb_pid=""
 trap 'wineserver -k 2>/dev/null || true; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true' EXIT
 [ -n "${DISPLAY:-}" ] || start_virtual_display
 boot_wine_prefix
+# Unmanaged windows: a virtual display, like the tests', has no window
+# manager, and its absence should add nothing to a start.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+wineserver -w
 "$wine" "build/$arch/bin/pelmora_benchmark.exe" "${1:-15}"
 
 # The same starts again under a Wine server that traces every request: the
