@@ -1,8 +1,9 @@
 #!/bin/bash
 # Builds the program and its benchmark and prints the figures of
-# docs/performance.md as Markdown: sizes, start-up against a bare dialog,
-# working set, enumeration and keypad round trip, measured under Wine in a
-# prefix of the benchmark's own. Usage: run-benchmarks.sh [PAIRS]
+# docs/performance.md as Markdown: sizes, start-up against a bare dialog and
+# the floors of listing the modems, working set, enumeration, a write and the
+# keypad round trip, measured under Wine in a prefix of the benchmark's own.
+# Usage: run-benchmarks.sh [ROUNDS]
 set -euo pipefail
 . "$(dirname "$0")/prelude.sh"
 # Where the machine runs 64-bit code only, the timings are of the 64-bit
@@ -32,6 +33,10 @@ xvfb_pid=""
 trap 'wineserver -k 2>/dev/null || true; [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true' EXIT
 [ -n "${DISPLAY:-}" ] || start_virtual_display
 boot_wine_prefix
+# Unmanaged windows: a virtual display, like the tests', has no window
+# manager, and its absence should add nothing to a start.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+wineserver -w
 "$wine" "build/$arch/bin/pelmora_benchmark.exe" "${1:-15}"
 
 # The same starts again under a Wine server that traces every request: the
@@ -40,18 +45,20 @@ boot_wine_prefix
 echo
 echo "### Wine server requests until the list holds every modem (warm start)"
 echo
-echo "| modems | PelmoraConfig | bare dialog | ratio |"
-echo "|---|---|---|---|"
+echo "| modems | ports | PelmoraConfig | bare dialog | bare + library | fewest calls | PelmoraConfig / fewest calls | PelmoraConfig / bare |"
+echo "|---|---|---|---|---|---|---|---|"
 trace="build/$arch/start-requests.trace"
-for modems in 0 3 10; do
+for row in "0 0" "3 3" "10 10" "10 64"; do
+    read -r modems ports <<<"$row"
     wineserver -k 2>/dev/null || true
     wineserver -w
     wineserver -p -d1 2>"$trace"
-    "$wine" "build/$arch/bin/pelmora_benchmark.exe" --starts $modems
+    "$wine" "build/$arch/bin/pelmora_benchmark.exe" --starts "$modems" "$ports"
     wineserver -k
     wineserver -w
-    # Program, bare dialog, program, bare dialog: the second pair is warm.
-    awk -f scripts/count-start-requests.awk "$trace" | sed -n 3,4p | tr '\n' ' ' \
-        | awk -v modems=$modems '{ printf "| %d | %d | %d | %.3f |\n", modems, $1, $2, $1 / $2 }'
+    # The program and its three references, twice: the second four are warm.
+    awk -f scripts/count-start-requests.awk "$trace" | sed -n 5,8p | tr '\n' ' ' \
+        | awk -v modems="$modems" -v ports="$ports" '{ printf "| %d | %d | %d | %d | %d | %d | %.3f | %.3f |\n",
+                                               modems, ports, $1, $2, $3, $4, $1 / $4, $1 / $2 }'
 done
 rm -f "$trace"
