@@ -61,6 +61,20 @@ bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
     return true;
 }
 
+// What an enumeration keeps between calls, as OvMohReg.h tells, taken only
+// under keptLock. Its destructor releases it as the library unloads: the
+// DLL's start-up code runs it at DLL_PROCESS_DETACH.
+SRWLOCK keptLock = SRWLOCK_INIT;
+RegistryKey keptModemClass;
+
+class KeptLock {
+public:
+    KeptLock() { AcquireSRWLockExclusive(&keptLock); }
+    ~KeptLock() { ReleaseSRWLockExclusive(&keptLock); }
+    KeptLock(const KeptLock &) = delete;
+    KeptLock &operator=(const KeptLock &) = delete;
+};
+
 bool serialPortPresent(const char *port)
 {
     RegistryKey serialPorts;
@@ -93,6 +107,34 @@ bool serialPortPresent(const char *port)
     return false;
 }
 
+// The next modem from cursor on, in the kept modem class.
+int nextModem(ModemRecord &record, int32_t &cursor)
+{
+    // The cursor is the enumeration index: it counts the subkeys passed,
+    // those that are no modem (such as "Properties") included.
+    for (int32_t index = cursor; index < kMostEntriesWalked; ++index) {
+        // The names as stored: the ANSI ones would show other digits, such
+        // as full-width ones, as ASCII digits.
+        const DWORD nameSize = kInstanceNameLength + 2;
+        wchar_t storedName[nameSize];
+        LONG status = keptModemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
+        if (status == ERROR_MORE_DATA)
+            continue; // a name longer than any instance key's
+        if (status != ERROR_SUCCESS)
+            return endOfModems(status);
+        if (!isInstanceKeyName(storedName))
+            continue;
+        char keyName[kInstanceNameLength + 1];
+        for (int i = 0; i <= kInstanceNameLength; ++i)
+            keyName[i] = static_cast<char>(storedName[i]);
+        if (readModem(keptModemClass.handle(), keyName, record)) {
+            cursor = index + 1;
+            return 0;
+        }
+    }
+    return OVMOH_NO_FURTHER_MODEM;
+}
+
 bool endsWith(const char *text, const char *suffix)
 {
     size_t textLength = std::strlen(text);
@@ -107,32 +149,18 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
 {
     if (!record || !cursor || *cursor < 0)
         return ERROR_INVALID_PARAMETER;
-    RegistryKey modemClass;
-    if (LONG status = modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS))
-        return endOfModems(status);
-    // The cursor is the enumeration index: it counts the subkeys passed,
-    // those that are no modem (such as "Properties") included.
-    for (int32_t index = *cursor; index < kMostEntriesWalked; ++index) {
-        // The names as stored: the ANSI ones would show other digits, such
-        // as full-width ones, as ASCII digits.
-        const DWORD nameSize = kInstanceNameLength + 2;
-        wchar_t storedName[nameSize];
-        LONG status = modemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
-        if (status == ERROR_MORE_DATA)
-            continue; // a name longer than any instance key's
-        if (status != ERROR_SUCCESS)
-            return endOfModems(status);
-        if (!isInstanceKeyName(storedName))
-            continue;
-        char keyName[kInstanceNameLength + 1];
-        for (int i = 0; i <= kInstanceNameLength; ++i)
-            keyName[i] = static_cast<char>(storedName[i]);
-        if (readModem(modemClass.handle(), keyName, *record)) {
-            *cursor = index + 1;
-            return 0;
-        }
+    KeptLock lock;
+    if (*cursor == 0) {
+        // A new enumeration: the modems are read afresh.
+        keptModemClass.close();
     }
-    return OVMOH_NO_FURTHER_MODEM;
+    if (!keptModemClass.handle())
+        if (LONG status = keptModemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS))
+            return endOfModems(status);
+    const int result = nextModem(*record, *cursor);
+    if (result != 0)
+        keptModemClass.close(); // the enumeration is over
+    return result;
 }
 
 int OVMOHREG_API CheckSerialModem(ModemRecord *record)
