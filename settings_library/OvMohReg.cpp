@@ -61,36 +61,163 @@ bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
     return true;
 }
 
-bool serialPortPresent(const char *port)
+// Hands visit each port of the serial port map, in the map's order, until
+// visit returns false or the walk fails: a map deleted meanwhile fails every
+// call, which ends the walk.
+template <typename Visit> void walkSerialPorts(Visit visit)
 {
     RegistryKey serialPorts;
     if (serialPorts.open(HKEY_LOCAL_MACHINE, kSerialPortsPath, KEY_QUERY_VALUE)
         != ERROR_SUCCESS)
-        return false;
+        return;
     // Room for the longest value name the registry allows.
     char valueName[16384];
-    // Any failure ends the walk: a map deleted meanwhile fails every call.
     for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
         // Name and port in one request.
         DWORD type = 0;
-        char portOfValue[RegistryKey::kTextReadAtOnce + 1];
+        char port[RegistryKey::kTextReadAtOnce + 1];
         DWORD size = RegistryKey::kTextReadAtOnce;
-        LONG status = serialPorts.enumValue(static_cast<DWORD>(index), valueName, sizeof valueName, type,
-                                            portOfValue, size);
+        LONG status = serialPorts.enumValue(static_cast<DWORD>(index), valueName, sizeof valueName,
+                                            type, port, size);
         if (status == ERROR_MORE_DATA) {
             // A port too long for the buffer: read on its own, cut to fit.
-            if (serialPorts.readText(valueName, portOfValue, sizeof portOfValue) == ERROR_SUCCESS
-                && _stricmp(portOfValue, port) == 0)
-                return true;
-            continue;
+            status = serialPorts.readText(valueName, port, sizeof port);
+        } else if (status == ERROR_SUCCESS) {
+            port[size] = '\0';
+            if (type != REG_SZ)
+                status = ERROR_INVALID_DATA;
+        } else {
+            return;
         }
-        if (status != ERROR_SUCCESS)
-            return false;
-        portOfValue[size] = '\0';
-        if (type == REG_SZ && _stricmp(portOfValue, port) == 0)
-            return true;
+        if (status == ERROR_SUCCESS && !visit(port))
+            return;
     }
+}
+
+// The serial ports as one walk of the map found them, for every check of an
+// enumeration: texts one after another, each NUL-terminated, on the heap.
+class PortList {
+public:
+    PortList() = default;
+    ~PortList() { forget(); }
+    PortList(const PortList &) = delete;
+    PortList &operator=(const PortList &) = delete;
+
+    // Walks the map; false, keeping nothing, when memory for it is lacking.
+    bool read();
+    bool isRead() const { return texts_ != nullptr; }
+    bool contains(const char *port) const;
+    void forget();
+
+private:
+    bool keep(const char *port);
+
+    char *texts_ = nullptr;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
+
+bool PortList::read()
+{
+    forget();
+    capacity_ = 1024;
+    texts_ = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, capacity_));
+    bool kept = texts_ != nullptr;
+    if (kept)
+        walkSerialPorts([&](const char *port) { return kept = keep(port); });
+    if (!kept)
+        forget();
+    return kept;
+}
+
+bool PortList::keep(const char *port)
+{
+    const size_t size = std::strlen(port) + 1;
+    // A description is shorter than this, so no description equals such a port.
+    if (size > MODEM_TEXT_SIZE)
+        return true;
+    if (size_ + size > capacity_) {
+        void *grown = HeapReAlloc(GetProcessHeap(), 0, texts_, 2 * capacity_);
+        if (!grown)
+            return false;
+        texts_ = static_cast<char *>(grown);
+        capacity_ *= 2;
+    }
+    std::memcpy(texts_ + size_, port, size);
+    size_ += size;
+    return true;
+}
+
+bool PortList::contains(const char *port) const
+{
+    for (size_t at = 0; at < size_; at += std::strlen(texts_ + at) + 1)
+        if (_stricmp(texts_ + at, port) == 0)
+            return true;
     return false;
+}
+
+void PortList::forget()
+{
+    if (texts_)
+        HeapFree(GetProcessHeap(), 0, texts_);
+    texts_ = nullptr;
+    size_ = capacity_ = 0;
+}
+
+// What an enumeration keeps between calls, as OvMohReg.h tells, taken only
+// under keptLock. The destructors release it as the library unloads: the
+// DLL's start-up code runs them at DLL_PROCESS_DETACH.
+SRWLOCK keptLock = SRWLOCK_INIT;
+RegistryKey keptModemClass;
+PortList keptPorts;
+bool enumerationStarted = false;
+
+class KeptLock {
+public:
+    KeptLock() { AcquireSRWLockExclusive(&keptLock); }
+    ~KeptLock() { ReleaseSRWLockExclusive(&keptLock); }
+    KeptLock(const KeptLock &) = delete;
+    KeptLock &operator=(const KeptLock &) = delete;
+};
+
+bool serialPortPresent(const char *port)
+{
+    // Read once for all the checks of an enumeration; before any enumeration,
+    // or short of memory, a walk for this port alone.
+    KeptLock lock;
+    if (enumerationStarted && (keptPorts.isRead() || keptPorts.read()))
+        return keptPorts.contains(port);
+    bool present = false;
+    walkSerialPorts([&](const char *known) { return !(present = _stricmp(known, port) == 0); });
+    return present;
+}
+
+// The next modem from cursor on, in the kept modem class.
+int nextModem(ModemRecord &record, int32_t &cursor)
+{
+    // The cursor is the enumeration index: it counts the subkeys passed,
+    // those that are no modem (such as "Properties") included.
+    for (int32_t index = cursor; index < kMostEntriesWalked; ++index) {
+        // The names as stored: the ANSI ones would show other digits, such
+        // as full-width ones, as ASCII digits.
+        const DWORD nameSize = kInstanceNameLength + 2;
+        wchar_t storedName[nameSize];
+        LONG status = keptModemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
+        if (status == ERROR_MORE_DATA)
+            continue; // a name longer than any instance key's
+        if (status != ERROR_SUCCESS)
+            return endOfModems(status);
+        if (!isInstanceKeyName(storedName))
+            continue;
+        char keyName[kInstanceNameLength + 1];
+        for (int i = 0; i <= kInstanceNameLength; ++i)
+            keyName[i] = static_cast<char>(storedName[i]);
+        if (readModem(keptModemClass.handle(), keyName, record)) {
+            cursor = index + 1;
+            return 0;
+        }
+    }
+    return OVMOH_NO_FURTHER_MODEM;
 }
 
 bool endsWith(const char *text, const char *suffix)
@@ -107,32 +234,20 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
 {
     if (!record || !cursor || *cursor < 0)
         return ERROR_INVALID_PARAMETER;
-    RegistryKey modemClass;
-    if (LONG status = modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS))
-        return endOfModems(status);
-    // The cursor is the enumeration index: it counts the subkeys passed,
-    // those that are no modem (such as "Properties") included.
-    for (int32_t index = *cursor; index < kMostEntriesWalked; ++index) {
-        // The names as stored: the ANSI ones would show other digits, such
-        // as full-width ones, as ASCII digits.
-        const DWORD nameSize = kInstanceNameLength + 2;
-        wchar_t storedName[nameSize];
-        LONG status = modemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
-        if (status == ERROR_MORE_DATA)
-            continue; // a name longer than any instance key's
-        if (status != ERROR_SUCCESS)
-            return endOfModems(status);
-        if (!isInstanceKeyName(storedName))
-            continue;
-        char keyName[kInstanceNameLength + 1];
-        for (int i = 0; i <= kInstanceNameLength; ++i)
-            keyName[i] = static_cast<char>(storedName[i]);
-        if (readModem(modemClass.handle(), keyName, *record)) {
-            *cursor = index + 1;
-            return 0;
-        }
+    KeptLock lock;
+    if (*cursor == 0) {
+        // A new enumeration: the modems and the ports are read afresh.
+        keptModemClass.close();
+        keptPorts.forget();
+        enumerationStarted = true;
     }
-    return OVMOH_NO_FURTHER_MODEM;
+    if (!keptModemClass.handle())
+        if (LONG status = keptModemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS))
+            return endOfModems(status);
+    const int result = nextModem(*record, *cursor);
+    if (result != 0)
+        keptModemClass.close(); // the enumeration is over
+    return result;
 }
 
 int OVMOHREG_API CheckSerialModem(ModemRecord *record)

@@ -68,7 +68,18 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
 /* The calls below return 0 on success, otherwise a Win32 error code; on
  * failure nothing is stored and the record is unchanged. */
 
-/* Marks, in the description, a modem whose port the system does not know. */
+/* Marks, in the description, a modem whose port the system does not know.
+ *
+ * So that listing the modems costs few registry calls, the library keeps
+ * what an enumeration has read between its calls. enumOstvModem keeps the
+ * modem device class open from a call with *cursor = 0 until it returns
+ * anything but 0. The serial ports the system knows are read at the first
+ * CheckSerialModem after that call and serve every check until the next
+ * enumeration from cursor 0, which reads both afresh: a port that comes or
+ * goes meanwhile shows then. Before any enumeration, each check reads the
+ * ports itself. What is kept is released when the library unloads. The
+ * calls are meant for one thread; a lock around what is kept makes calls
+ * from two threads wait for each other rather than corrupt it. */
 int OVMOHREG_API CheckSerialModem(ModemRecord *record);
 int OVMOHREG_API enableMOH(ModemRecord *record);
 int OVMOHREG_API disableMOH(ModemRecord *record);

@@ -20,8 +20,10 @@ public:
     LONG open(HKEY parent, const char *path, REGSAM access);
     // Opens the key, creating it and any missing parent when absent.
     LONG create(HKEY parent, const char *path, REGSAM access);
-    // The parent to give open for a subkey of this key.
+    // The parent to give open for a subkey of this key; null when none is held.
     HKEY handle() const { return handle_; }
+    // Closes the key held, if any.
+    void close();
 
     // Reads a REG_SZ value into a text field of fieldSize bytes, cut at its
     // first NUL and after the last whole character that fits. A value of
@@ -48,7 +50,6 @@ public:
 
 private:
     LONG readLongText(const char *valueName, char *field, size_t fieldSize) const;
-    void close();
     LONG keptIfOpened(LONG status);
 
     HKEY handle_ = nullptr;

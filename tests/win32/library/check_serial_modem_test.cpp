@@ -1,34 +1,48 @@
 #include "ModemRegistryTest.h"
 #include "RegistryLayout.h"
 
+#include <cstring>
+
 namespace {
 
 // HKLM\HARDWARE lives only while the wineserver runs, as it does on Windows
 // until shutdown: the ports are set up again in every test.
 const char kTestDevice[] = "\\Device\\PelmoraTestSerial";
+const char kLaterDevice[] = "\\Device\\PelmoraTestSerialLater";
+
+void setPort(const char *device, const char *port)
+{
+    HKEY ports;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, nullptr,
+                              REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr, &ports, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(ports, device, 0, REG_SZ,
+                                            reinterpret_cast<const BYTE *>(port),
+                                            static_cast<DWORD>(std::strlen(port) + 1)));
+    RegCloseKey(ports);
+}
+
+void removePort(const char *device)
+{
+    HKEY ports;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, KEY_SET_VALUE, &ports)
+        == ERROR_SUCCESS) {
+        RegDeleteValueA(ports, device);
+        RegCloseKey(ports);
+    }
+}
 
 class CheckSerialModemTest : public ModemRegistryTest {
 protected:
     void SetUp() override
     {
         ModemRegistryTest::SetUp();
-        HKEY ports;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, nullptr,
-                                  REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr, &ports, nullptr));
-        const char port[] = "COM86";
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(ports, kTestDevice, 0, REG_SZ,
-                                                reinterpret_cast<const BYTE *>(port), sizeof port));
-        RegCloseKey(ports);
+        setPort(kTestDevice, "COM86");
     }
     void TearDown() override
     {
-        HKEY ports;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, KEY_SET_VALUE, &ports)
-            == ERROR_SUCCESS) {
-            RegDeleteValueA(ports, kTestDevice);
-            RegCloseKey(ports);
-        }
+        removePort(kTestDevice);
+        removePort(kLaterDevice);
         ModemRegistryTest::TearDown();
     }
 };
@@ -91,4 +105,27 @@ TEST_F(CheckSerialModemTest, EndsWhenThePortMapIsDeletedDuringTheCheck)
     deleteKey(kSerialPortsPath);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(check, 10000)) << "the check never ends";
     CloseHandle(check);
+}
+
+// The ports are read once for an enumeration's checks: one that comes or goes
+// shows from the next enumeration, for an earlier enumeration's records too.
+TEST_F(CheckSerialModemTest, APortThatComesOrGoesShowsFromTheNextEnumeration)
+{
+    addModem("0000", {{"AttachedTo", "COM87"}});
+    ModemRecord earlier = findModem("0000");
+    ModemRecord record = earlier;
+    EXPECT_EQ(0, CheckSerialModem(&record));
+    EXPECT_STREQ("COM87 (not present)", record.description);
+
+    setPort(kLaterDevice, "com87");
+    record = findModem("0000");
+    for (ModemRecord *checked : {&record, &earlier}) {
+        EXPECT_EQ(0, CheckSerialModem(checked));
+        EXPECT_STREQ("COM87", checked->description);
+    }
+
+    removePort(kLaterDevice);
+    record = findModem("0000");
+    EXPECT_EQ(0, CheckSerialModem(&record));
+    EXPECT_STREQ("COM87 (not present)", record.description);
 }
