@@ -89,7 +89,9 @@ void Win32ControlSurface::listAppend(int id, const std::vector<std::string> &ent
 }
 
 // Lets the horizontal scroll bar reach the end of the longest entry. Each
-// change of the extent lays the scroll bar out anew: it is set once.
+// change of the extent lays the scroll bar out anew, and an extent within the
+// list's width shows the bar and hides it again: it is set once, and only
+// when an entry is wider than the list.
 void Win32ControlSurface::widenListExtent(HWND list, const std::vector<std::string> &entries)
 {
     // A memory DC measures as the list's own does, and costs less to get.
@@ -104,9 +106,10 @@ void Win32ControlSurface::widenListExtent(HWND list, const std::vector<std::stri
         widest = std::max(widest, size.cx);
     }
     DeleteDC(dc);
-    const LRESULT extent = SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
     const LONG wanted = widest + GetSystemMetrics(SM_CXEDGE) * 2;
-    if (wanted > extent)
+    RECT client{};
+    GetClientRect(list, &client);
+    if (wanted > client.right && wanted > SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0))
         SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(wanted), 0);
 }
 

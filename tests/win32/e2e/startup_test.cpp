@@ -52,6 +52,16 @@ TEST_F(StartupTest, OpensWithAnEmptyListWhenThereAreNoModems)
     EXPECT_TRUE(dialog.waitForExit());
 }
 
+TEST_F(StartupTest, AnEntryWiderThanTheListScrollsIntoView)
+{
+    addModem("0003", {{"FriendlyName", std::string(120, 'W')}, {"AttachedTo", "COM1"}});
+    RunningDialog dialog;
+    const HWND list = dialog.control(IDC_MODEM_LIST);
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_GT(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), client.right);
+}
+
 TEST_F(StartupTest, TwoInstancesRunSideBySide)
 {
     RunningDialog first;
