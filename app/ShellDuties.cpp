@@ -7,6 +7,26 @@ HICON loadApplicationIcon()
     return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
+// Wine converts a new window's icons for the window system as it creates the
+// window, before WM_SETICON can set them: from the class, or else from the
+// default icon that it loads for this. A class that carries the application
+// icon spares that load, and the conversions of the default icon.
+ATOM dialogClassWithIcon(HICON icon)
+{
+    static const ATOM registered = [icon] {
+        WNDCLASSEXW dialogClass{};
+        dialogClass.cbSize = sizeof dialogClass;
+        if (!GetClassInfoExW(nullptr, MAKEINTRESOURCEW(0x8002), &dialogClass)) // WC_DIALOG
+            return ATOM(0);
+        dialogClass.hInstance = GetModuleHandleW(nullptr);
+        dialogClass.hIcon = icon;
+        dialogClass.hIconSm = icon;
+        dialogClass.lpszClassName = L"OstrevanPelmoraDialog";
+        return RegisterClassExW(&dialogClass);
+    }();
+    return registered;
+}
+
 void addAboutEntry(HWND dialog)
 {
     HMENU systemMenu = GetSystemMenu(dialog, FALSE);

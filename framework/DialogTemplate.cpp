@@ -1,5 +1,6 @@
 #include "DialogTemplate.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -34,9 +35,25 @@ size_t skipNameOrOrdinal(const std::vector<BYTE> &data, size_t at)
 
 size_t alignToDword(size_t at) { return (at + 3) & ~size_t(3); }
 
+// The template with its window class named by an atom in place of the
+// system's dialog class: the header grows by a word, and the items, which
+// start on a DWORD boundary, move with it.
+std::vector<BYTE> withWindowClass(const std::vector<BYTE> &data, size_t classAt, size_t titleAt,
+                                  size_t headerEnd, ATOM windowClass)
+{
+    const WORD ordinal[2] = {0xFFFF, windowClass};
+    const auto *ordinalBytes = reinterpret_cast<const BYTE *>(ordinal);
+    std::vector<BYTE> result(data.begin(), data.begin() + classAt);
+    result.insert(result.end(), ordinalBytes, ordinalBytes + sizeof ordinal);
+    result.insert(result.end(), data.begin() + titleAt, data.begin() + headerEnd);
+    result.resize(alignToDword(result.size()));
+    result.insert(result.end(), data.begin() + std::min(alignToDword(headerEnd), data.size()), data.end());
+    return result;
+}
+
 } // namespace
 
-std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId))
+std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId), ATOM windowClass)
 {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
@@ -52,12 +69,15 @@ std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(
     std::memcpy(&header, copy.data(), sizeof header);
     if (header.version != 1 || header.signature != 0xFFFF)
         return {};
-    size_t at = sizeof header;
-    at = skipNameOrOrdinal(copy, at); // menu
-    at = skipNameOrOrdinal(copy, at); // window class
-    at = skipNameOrOrdinal(copy, at); // title
+    const size_t classAt = skipNameOrOrdinal(copy, sizeof header); // after the menu
+    const size_t titleAt = skipNameOrOrdinal(copy, classAt);
+    size_t at = skipNameOrOrdinal(copy, titleAt);
     if (header.style & (DS_SETFONT | DS_SHELLFONT))
         at = skipNameOrOrdinal(copy, at + 3 * sizeof(WORD)); // size, weight, italic and charset, face
+    if (windowClass != 0 && titleAt == classAt + sizeof(WORD)) { // the system's class, for now
+        copy = withWindowClass(copy, classAt, titleAt, at, windowClass);
+        at += sizeof(WORD);
+    }
 
     for (WORD i = 0; i < header.itemCount; ++i) {
         at = alignToDword(at);

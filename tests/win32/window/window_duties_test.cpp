@@ -74,6 +74,11 @@ TEST_F(WindowDutiesTest, BothWindowIconsAndTheDragIconAreTheApplicationIcon)
     EXPECT_NE(big, 0);
     EXPECT_EQ(small, big);
     EXPECT_EQ(drag, big);
+    // Its window class carries the icon too, and is still a dialog's.
+    EXPECT_EQ(GetClassLongPtrA(dialog.window(), GCLP_HICON), big);
+    EXPECT_EQ(GetClassLongPtrA(dialog.window(), GCLP_HICONSM), big);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(dialog.window(), GCLP_HCURSOR)), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(GetClassLongPtrA(dialog.window(), GCL_CBWNDEXTRA), DLGWINDOWEXTRA);
 
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(big), &info));
