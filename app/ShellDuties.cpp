@@ -11,20 +11,21 @@ HICON loadApplicationIcon()
 // window, before WM_SETICON can set them: from the class, or else from the
 // default icon that it loads for this. A class that carries the application
 // icon spares that load, and the conversions of the default icon.
-ATOM dialogClassWithIcon(HICON icon)
+const wchar_t *dialogClassWithIcon(HICON icon)
 {
-    static const ATOM registered = [icon] {
-        WNDCLASSEXW dialogClass{};
-        dialogClass.cbSize = sizeof dialogClass;
-        if (!GetClassInfoExW(nullptr, MAKEINTRESOURCEW(0x8002), &dialogClass)) // WC_DIALOG
-            return ATOM(0);
-        dialogClass.hInstance = GetModuleHandleW(nullptr);
-        dialogClass.hIcon = icon;
-        dialogClass.hIconSm = icon;
-        dialogClass.lpszClassName = L"OstrevanPelmoraDialog";
-        return RegisterClassExW(&dialogClass);
-    }();
-    return registered;
+    static const wchar_t name[] = L"OstrevanPelmoraDialog";
+    WNDCLASSEXW dialogClass{};
+    dialogClass.cbSize = sizeof dialogClass;
+    if (!GetClassInfoExW(nullptr, MAKEINTRESOURCEW(0x8002), &dialogClass)) // WC_DIALOG
+        return nullptr;
+    dialogClass.hInstance = GetModuleHandleW(nullptr);
+    dialogClass.hIcon = icon;
+    dialogClass.hIconSm = icon;
+    dialogClass.lpszClassName = name;
+    // A later dialog of the same process finds the class registered.
+    if (!RegisterClassExW(&dialogClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return nullptr;
+    return name;
 }
 
 void addAboutEntry(HWND dialog)

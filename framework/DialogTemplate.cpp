@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -35,25 +36,41 @@ size_t skipNameOrOrdinal(const std::vector<BYTE> &data, size_t at)
 
 size_t alignToDword(size_t at) { return (at + 3) & ~size_t(3); }
 
-// The template with its window class named by an atom in place of the
-// system's dialog class: the header grows by a word, and the items, which
-// start on a DWORD boundary, move with it.
-std::vector<BYTE> withWindowClass(const std::vector<BYTE> &data, size_t classAt, size_t titleAt,
-                                  size_t headerEnd, ATOM windowClass)
+// Where the items begin: after the menu, class, title and font fields.
+size_t headerEnd(const std::vector<BYTE> &data, DWORD style)
 {
-    const WORD ordinal[2] = {0xFFFF, windowClass};
-    const auto *ordinalBytes = reinterpret_cast<const BYTE *>(ordinal);
+    size_t at = sizeof(TemplateHeader);
+    at = skipNameOrOrdinal(data, at); // menu
+    at = skipNameOrOrdinal(data, at); // window class
+    at = skipNameOrOrdinal(data, at); // title
+    if (style & (DS_SETFONT | DS_SHELLFONT))
+        at = skipNameOrOrdinal(data, at + 3 * sizeof(WORD)); // size, weight, italic and charset, face
+    return at;
+}
+
+// The template with its window class named where it had the system's dialog
+// class: the header grows, and the items, which start on a DWORD boundary,
+// move with it.
+std::vector<BYTE> withWindowClass(const std::vector<BYTE> &data, DWORD style, const wchar_t *windowClass)
+{
+    const size_t classAt = skipNameOrOrdinal(data, sizeof(TemplateHeader));
+    const size_t titleAt = skipNameOrOrdinal(data, classAt);
+    if (titleAt != classAt + sizeof(WORD)) // a class named already
+        return data;
+    const size_t end = headerEnd(data, style);
+    const auto *name = reinterpret_cast<const BYTE *>(windowClass);
     std::vector<BYTE> result(data.begin(), data.begin() + classAt);
-    result.insert(result.end(), ordinalBytes, ordinalBytes + sizeof ordinal);
-    result.insert(result.end(), data.begin() + titleAt, data.begin() + headerEnd);
+    result.insert(result.end(), name, name + (std::wcslen(windowClass) + 1) * sizeof(wchar_t));
+    result.insert(result.end(), data.begin() + titleAt, data.begin() + end);
     result.resize(alignToDword(result.size()));
-    result.insert(result.end(), data.begin() + std::min(alignToDword(headerEnd), data.size()), data.end());
+    result.insert(result.end(), data.begin() + std::min(alignToDword(end), data.size()), data.end());
     return result;
 }
 
 } // namespace
 
-std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId), ATOM windowClass)
+std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId),
+                                               const wchar_t *windowClass)
 {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
@@ -69,16 +86,10 @@ std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(
     std::memcpy(&header, copy.data(), sizeof header);
     if (header.version != 1 || header.signature != 0xFFFF)
         return {};
-    const size_t classAt = skipNameOrOrdinal(copy, sizeof header); // after the menu
-    const size_t titleAt = skipNameOrOrdinal(copy, classAt);
-    size_t at = skipNameOrOrdinal(copy, titleAt);
-    if (header.style & (DS_SETFONT | DS_SHELLFONT))
-        at = skipNameOrOrdinal(copy, at + 3 * sizeof(WORD)); // size, weight, italic and charset, face
-    if (windowClass != 0 && titleAt == classAt + sizeof(WORD)) { // the system's class, for now
-        copy = withWindowClass(copy, classAt, titleAt, at, windowClass);
-        at += sizeof(WORD);
-    }
+    if (windowClass != nullptr)
+        copy = withWindowClass(copy, header.style, windowClass);
 
+    size_t at = headerEnd(copy, header.style);
     for (WORD i = 0; i < header.itemCount; ++i) {
         at = alignToDword(at);
         ItemHeader item;

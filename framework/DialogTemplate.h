@@ -7,8 +7,8 @@
 #include <vector>
 
 // The program's DIALOGEX template with WS_DISABLED set on every control
-// whose id `disable` accepts, and, where `windowClass` is not 0, made a window
-// of that registered class instead of the system's dialog class; empty when
-// there is no such template.
+// whose id `disable` accepts, and, where `windowClass` is given, made a
+// window of that registered class instead of the system's dialog class;
+// empty when there is no such template.
 std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId),
-                                               ATOM windowClass = 0);
+                                               const wchar_t *windowClass = nullptr);
