@@ -2,7 +2,7 @@
    settings library and PelmoraCtl, in place of the ones in mingw's libssp:
    libssp seeds its guard through CryptGenRandom, which loads the system's
    crypto provider, three DLLs and its registry settings, into every process
-   that loads the library; the dialog's start-up paid about 70 Wine server
+   that loads the library; the dialog's start-up paid 63 Wine server
    requests for that. RtlGenRandom gives the same random bits from ADVAPI32,
    which both import anyway. */
 #include <windows.h>

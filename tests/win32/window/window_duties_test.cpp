@@ -77,7 +77,8 @@ TEST_F(WindowDutiesTest, BothWindowIconsAndTheDragIconAreTheApplicationIcon)
     // Its window class carries the icon too, and is still a dialog's.
     EXPECT_EQ(GetClassLongPtrA(dialog.window(), GCLP_HICON), big);
     EXPECT_EQ(GetClassLongPtrA(dialog.window(), GCLP_HICONSM), big);
-    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(dialog.window(), GCLP_HCURSOR)), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(dialog.window(), GCLP_HCURSOR)),
+              LoadCursor(nullptr, IDC_ARROW));
     EXPECT_EQ(GetClassLongPtrA(dialog.window(), GCL_CBWNDEXTRA), DLGWINDOWEXTRA);
 
     ICONINFO info{};
