@@ -41,12 +41,6 @@ double percentile(std::vector<double> values, double fraction)
 
 double median(const std::vector<double> &values) { return percentile(values, 0.5); }
 
-std::string besideThis(const char *file)
-{
-    const std::string self = programPath();
-    return self.substr(0, self.find_last_of('\\') + 1) + file;
-}
-
 // Leaves exactly these ports, COM1 upwards, in the serial port map, which
 // otherwise holds the machine's own: Wine fills the map, volatile as on
 // Windows, whenever its server starts.
@@ -155,7 +149,7 @@ const int kContenders = 4;
 
 std::vector<std::string> contenders(int modems)
 {
-    const std::string bare = "\"" + besideThis("bare_dialog.exe") + "\" ";
+    const std::string bare = "\"" + besideThisProgram("bare_dialog.exe") + "\" ";
     return {"\"" + programPath() + "\"", bare + std::to_string(listed(modems)), bare + "--library",
             bare + "--fewest-calls"};
 }
@@ -204,7 +198,7 @@ void workingSet(int modems)
     std::vector<double> program, bare;
     for (int i = 0; i < 5; ++i) {
         program.push_back(startOnce("\"" + programPath() + "\"", modems, true).peakWorkingSetMB);
-        bare.push_back(startOnce("\"" + besideThis("bare_dialog.exe") + "\" " + std::to_string(modems), modems,
+        bare.push_back(startOnce("\"" + besideThisProgram("bare_dialog.exe") + "\" " + std::to_string(modems), modems,
                                  true).peakWorkingSetMB);
     }
     std::printf("| %.1f MB | %.1f MB | %.3f |\n", median(program), median(bare), median(program) / median(bare));

@@ -47,13 +47,7 @@ BOOL CALLBACK collectText(HWND child, LPARAM parameter)
 
 } // namespace
 
-std::string programPath()
-{
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string self(path, length);
-    return self.substr(0, self.find_last_of("\\/") + 1) + "PelmoraConfig.exe";
-}
+std::string programPath() { return besideThisProgram("PelmoraConfig.exe"); }
 
 std::string windowText(HWND window)
 {

@@ -4,6 +4,8 @@
 // std::runtime_error, which fails a test and stops a benchmark.
 #pragma once
 
+#include "ChildProcess.h"
+
 #include <windows.h>
 
 #include <string>

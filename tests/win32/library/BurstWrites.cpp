@@ -1,14 +1,12 @@
 #include "BurstWrites.h"
+#include "ChildProcess.h"
 #include "TestRegistry.h"
 
 #include <stdexcept>
 
 void killBurstWriterMidway(DWORD killAfter)
 {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string writer(path, length);
-    writer = writer.substr(0, writer.find_last_of('\\') + 1) + "burst_writer.exe";
+    const std::string writer = besideThisProgram("burst_writer.exe");
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};

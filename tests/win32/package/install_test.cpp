@@ -51,22 +51,6 @@ std::string packagePath(const std::string &file)
 
 std::string installerPath() { return packagePath(PELMORA_PACKAGE_NAME ".exe"); }
 
-DWORD run(const std::string &commandLine)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return GetLastError();
-    WaitForSingleObject(process.hProcess, 120000);
-    DWORD status = STILL_ACTIVE;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status;
-}
-
 // The uninstaller hands its work to a copy of itself and returns at once.
 bool waitUntil(const std::function<bool()> &done)
 {
@@ -105,13 +89,13 @@ bool stamped(const std::string &path)
 // when done, with its exit code.
 DWORD uninstallFrom(const std::string &dir)
 {
-    return run("\"" + dir + "\\Uninstall.exe\" /S _?=" + dir);
+    return runToEnd("\"" + dir + "\\Uninstall.exe\" /S _?=" + dir);
 }
 
 // As Apps and Features runs it: done once the folder and the registration are gone.
 bool uninstall(const std::string &dir)
 {
-    return run("\"" + dir + "\\Uninstall.exe\" /S") == 0
+    return runToEnd("\"" + dir + "\\Uninstall.exe\" /S") == 0
         && waitUntil([&] { return !exists(dir) && uninstallValue("UninstallString") == "(missing)"; });
 }
 
@@ -121,7 +105,7 @@ TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings
 {
     setText(settingsKey("0000"), "AcceptSequence", "9#");
 
-    ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
     for (const char *file : kInstalledFiles)
         EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
     EXPECT_TRUE(exists(kShortcut)) << kShortcut;
@@ -136,11 +120,11 @@ TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings
     }
 
     // Over an installed copy: the old one goes first, the new one works.
-    ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
     EXPECT_TRUE(exists(kInstallDir + "\\PelmoraConfig.exe"));
     EXPECT_EQ(uninstallValue("DisplayVersion"), PELMORA_VERSION);
 
-    ASSERT_EQ(run("\"" + kInstallDir + "\\Uninstall.exe\" /S"), 0u);
+    ASSERT_EQ(runToEnd("\"" + kInstallDir + "\\Uninstall.exe\" /S"), 0u);
     const std::string menuFolder = folder(CSIDL_COMMON_PROGRAMS) + "\\Ostrevan Pelmora";
     EXPECT_TRUE(waitUntil([&] {
         return !exists(kInstallDir) && !exists(menuFolder) && uninstallValue("UninstallString") == "(missing)";
@@ -153,12 +137,12 @@ TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings
 // half old and half new.
 TEST_F(InstallerTest, InstallingOverTheRunningProgramChangesNothing)
 {
-    ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
     for (const char *file : kInstalledFiles)
         ASSERT_TRUE(stamp(kInstallDir + "\\" + file)) << file;
     {
         RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
-        EXPECT_EQ(run("\"" + installerPath() + "\" /S"), kProgramRunning);
+        EXPECT_EQ(runToEnd("\"" + installerPath() + "\" /S"), kProgramRunning);
         for (const char *file : kInstalledFiles)
             EXPECT_TRUE(stamped(kInstallDir + "\\" + file)) << file << " replaced or gone";
         EXPECT_EQ(uninstallValue("UninstallString"), "\"" + kInstallDir + "\\Uninstall.exe\"");
@@ -169,7 +153,7 @@ TEST_F(InstallerTest, InstallingOverTheRunningProgramChangesNothing)
 // Removing the other files would leave the program's own with no uninstaller.
 TEST_F(InstallerTest, UninstallingWhileTheProgramRunsChangesNothing)
 {
-    ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
     {
         RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
         EXPECT_EQ(uninstallFrom(kInstallDir), kProgramRunning);
@@ -188,8 +172,8 @@ TEST_F(InstallerTest, InstallingIntoAnotherFolderRemovesTheOldCopyWhole)
 {
     const std::string oldDir = folder(CSIDL_PROGRAM_FILES) + "\\Old Copy";
     const std::string newDir = folder(CSIDL_PROGRAM_FILES) + "\\New Copy";
-    ASSERT_EQ(run("\"" + installerPath() + "\" /S /D=" + oldDir), 0u);
-    ASSERT_EQ(run("\"" + installerPath() + "\" /S /D=" + newDir), 0u);
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S /D=" + oldDir), 0u);
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S /D=" + newDir), 0u);
     EXPECT_FALSE(exists(oldDir)) << "the old copy's folder stays";
     for (const char *file : kInstalledFiles)
         EXPECT_TRUE(exists(newDir + "\\" + file)) << file;
@@ -251,7 +235,7 @@ TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
     const std::string shortcutDir = folder(CSIDL_PROGRAMS) + "\\Ostrevan Pelmora";
     const std::string shortcut = shortcutDir + "\\Pelmora Modem-on-Hold.lnk";
 
-    ASSERT_EQ(run(msiexec("/i", msi)), 0u);
+    ASSERT_EQ(runToEnd(msiexec("/i", msi)), 0u);
     for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll"})
         EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
     EXPECT_TRUE(exists(shortcut) || exists(kShortcut)) << shortcut;
@@ -260,21 +244,21 @@ TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
         RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
         EXPECT_EQ(dialog.listEntries().size(), 3u);
     }
-    EXPECT_EQ(run("\"" + installerPath() + "\" /S"), 1638u) << "the setup program went over the MSI's copy";
+    EXPECT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 1638u) << "the setup program went over the MSI's copy";
 
-    ASSERT_EQ(run(msiexec("/i", laterMsi)), 0u);
+    ASSERT_EQ(runToEnd(msiexec("/i", laterMsi)), 0u);
     EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_LATER_VERSION});
-    EXPECT_NE(run(msiexec("/i", msi)), 0u) << "an earlier version replaced a later one";
+    EXPECT_NE(runToEnd(msiexec("/i", msi)), 0u) << "an earlier version replaced a later one";
     EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_LATER_VERSION});
 
-    ASSERT_EQ(run(msiexec("/x", laterMsi)), 0u);
+    ASSERT_EQ(runToEnd(msiexec("/x", laterMsi)), 0u);
     EXPECT_TRUE(msiVersions().empty());
     EXPECT_FALSE(exists(kInstallDir));
     EXPECT_FALSE(exists(shortcutDir) || exists(kShortcut));
     EXPECT_EQ(valuesOf(settingsKey("0000")).at("AcceptSequence"), storedText("9#"));
 
-    ASSERT_EQ(run("\"" + installerPath() + "\" /S"), 0u);
-    EXPECT_NE(run(msiexec("/i", msi)), 0u) << "the MSI went over the setup program's copy";
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
+    EXPECT_NE(runToEnd(msiexec("/i", msi)), 0u) << "the MSI went over the setup program's copy";
     EXPECT_TRUE(msiVersions().empty());
     EXPECT_TRUE(uninstall(kInstallDir));
 }
