@@ -7,15 +7,13 @@
 
 CConfigDialog::CConfigDialog(CDialog *parent)
     : CDialog(IDD_PELMORA_CONFIG, parent),
-      icon_(loadApplicationIcon()),
-      template_(templateWithControlsDisabled(IDD_PELMORA_CONFIG, ConfigDialogLogic::lockedUntilSelection,
-                                             dialogClassWithIcon(icon_)))
+      template_(templateWithControlsDisabled(IDD_PELMORA_CONFIG, ConfigDialogLogic::lockedUntilSelection)),
+      icon_(loadApplicationIcon())
 {
 }
 
 // Enabling and disabling themed buttons one by one is slow; controls made
-// disabled leave initialise() nothing to change. The window is of a class
-// that carries the application icon, for the window system from the start.
+// disabled leave initialise() nothing to change.
 const DLGTEMPLATE *CConfigDialog::templateInMemory() const
 {
     return template_.empty() ? nullptr : reinterpret_cast<const DLGTEMPLATE *>(template_.data());

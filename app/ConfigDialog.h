@@ -23,9 +23,9 @@ protected:
     const DLGTEMPLATE *templateInMemory() const override;
 
 private:
-    HICON icon_;
     // Template 102 with the controls that start locked created disabled.
     std::vector<BYTE> template_;
+    HICON icon_;
     LinkedSettingsLibrary library_;
     Win32ControlSurface controls_;
     ConfigDialogLogic logic_{library_, controls_};

@@ -7,27 +7,6 @@ HICON loadApplicationIcon()
     return LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-// Wine converts a new window's icons for the window system as it creates the
-// window, before WM_SETICON can set them: from the class, or else from the
-// default icon that it loads for this. A class that carries the application
-// icon spares that load, and the conversions of the default icon.
-const wchar_t *dialogClassWithIcon(HICON icon)
-{
-    static const wchar_t name[] = L"OstrevanPelmoraDialog";
-    WNDCLASSEXW dialogClass{};
-    dialogClass.cbSize = sizeof dialogClass;
-    if (!GetClassInfoExW(nullptr, MAKEINTRESOURCEW(0x8002), &dialogClass)) // WC_DIALOG
-        return nullptr;
-    dialogClass.hInstance = GetModuleHandleW(nullptr);
-    dialogClass.hIcon = icon;
-    dialogClass.hIconSm = icon;
-    dialogClass.lpszClassName = name;
-    // A later dialog of the same process finds the class registered.
-    if (!RegisterClassExW(&dialogClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return nullptr;
-    return name;
-}
-
 void addAboutEntry(HWND dialog)
 {
     HMENU systemMenu = GetSystemMenu(dialog, FALSE);

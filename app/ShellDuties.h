@@ -6,11 +6,6 @@
 
 HICON loadApplicationIcon();
 
-// The name of the system's dialog class registered under a name of the
-// program's own, with `icon` as its big and small icons; null where it cannot
-// be registered.
-const wchar_t *dialogClassWithIcon(HICON icon);
-
 // Appends a separator and the About entry, unless the entry's text is empty
 // or the window has no system menu.
 void addAboutEntry(HWND dialog);

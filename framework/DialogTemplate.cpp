@@ -1,8 +1,6 @@
 #include "DialogTemplate.h"
 
-#include <algorithm>
 #include <cstring>
-#include <cwchar>
 
 namespace {
 
@@ -36,41 +34,9 @@ size_t skipNameOrOrdinal(const std::vector<BYTE> &data, size_t at)
 
 size_t alignToDword(size_t at) { return (at + 3) & ~size_t(3); }
 
-// Where the items begin: after the menu, class, title and font fields.
-size_t headerEnd(const std::vector<BYTE> &data, DWORD style)
-{
-    size_t at = sizeof(TemplateHeader);
-    at = skipNameOrOrdinal(data, at); // menu
-    at = skipNameOrOrdinal(data, at); // window class
-    at = skipNameOrOrdinal(data, at); // title
-    if (style & (DS_SETFONT | DS_SHELLFONT))
-        at = skipNameOrOrdinal(data, at + 3 * sizeof(WORD)); // size, weight, italic and charset, face
-    return at;
-}
-
-// The template with its window class named where it had the system's dialog
-// class: the header grows, and the items, which start on a DWORD boundary,
-// move with it.
-std::vector<BYTE> withWindowClass(const std::vector<BYTE> &data, DWORD style, const wchar_t *windowClass)
-{
-    const size_t classAt = skipNameOrOrdinal(data, sizeof(TemplateHeader));
-    const size_t titleAt = skipNameOrOrdinal(data, classAt);
-    if (titleAt != classAt + sizeof(WORD)) // a class named already
-        return data;
-    const size_t end = headerEnd(data, style);
-    const auto *name = reinterpret_cast<const BYTE *>(windowClass);
-    std::vector<BYTE> result(data.begin(), data.begin() + classAt);
-    result.insert(result.end(), name, name + (std::wcslen(windowClass) + 1) * sizeof(wchar_t));
-    result.insert(result.end(), data.begin() + titleAt, data.begin() + end);
-    result.resize(alignToDword(result.size()));
-    result.insert(result.end(), data.begin() + std::min(alignToDword(end), data.size()), data.end());
-    return result;
-}
-
 } // namespace
 
-std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId),
-                                               const wchar_t *windowClass)
+std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId))
 {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(templateId), RT_DIALOG);
@@ -86,10 +52,13 @@ std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(
     std::memcpy(&header, copy.data(), sizeof header);
     if (header.version != 1 || header.signature != 0xFFFF)
         return {};
-    if (windowClass != nullptr)
-        copy = withWindowClass(copy, header.style, windowClass);
+    size_t at = sizeof header;
+    at = skipNameOrOrdinal(copy, at); // menu
+    at = skipNameOrOrdinal(copy, at); // window class
+    at = skipNameOrOrdinal(copy, at); // title
+    if (header.style & (DS_SETFONT | DS_SHELLFONT))
+        at = skipNameOrOrdinal(copy, at + 3 * sizeof(WORD)); // size, weight, italic and charset, face
 
-    size_t at = headerEnd(copy, header.style);
     for (WORD i = 0; i < header.itemCount; ++i) {
         at = alignToDword(at);
         ItemHeader item;

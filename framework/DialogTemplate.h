@@ -7,8 +7,5 @@
 #include <vector>
 
 // The program's DIALOGEX template with WS_DISABLED set on every control
-// whose id `disable` accepts, and, where `windowClass` is given, made a
-// window of that registered class instead of the system's dialog class;
-// empty when there is no such template.
-std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId),
-                                               const wchar_t *windowClass = nullptr);
+// whose id `disable` accepts; empty when there is no such template.
+std::vector<BYTE> templateWithControlsDisabled(UINT templateId, bool (*disable)(int controlId));

@@ -17,7 +17,6 @@
 #define IDS_START_CAPTION         137
 #define IDS_START_CONTROLS_FAILED 138
 #define IDS_START_DIALOG_FAILED   139
-#define IDS_READ_MODEMS_FAILED    140
 
 /* The system-menu command of the About entry: below the system's own
    commands, with the low four bits clear since Windows uses them. */
