@@ -56,6 +56,13 @@ std::string windowText(HWND window)
     return std::string(text, static_cast<size_t>(length > 0 ? length : 0));
 }
 
+std::string className(HWND window)
+{
+    char name[256] = "";
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, static_cast<size_t>(length > 0 ? length : 0));
+}
+
 std::string childTexts(HWND window)
 {
     std::string texts;

@@ -52,6 +52,8 @@ private:
 };
 
 std::string windowText(HWND window);
+// The name of the window's class, such as "#32770" for a dialog.
+std::string className(HWND window);
 // The texts of a window's children, joined by newlines.
 std::string childTexts(HWND window);
 // What clicking a list entry does: select it, then notify the dialog.
