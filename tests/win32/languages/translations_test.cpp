@@ -22,9 +22,9 @@ const EnglishString kEnglishStrings[] = {
 };
 #undef STRING_ROW
 
-template <typename Text> std::multiset<int> insertsOf(const Text &text)
+template <typename Text> std::set<int> insertsOf(const Text &text)
 {
-    std::multiset<int> inserts;
+    std::set<int> inserts;
     for (size_t i = 0; i + 1 < text.size(); ++i)
         if (text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9')
             inserts.insert(text[i + 1] - '0');
