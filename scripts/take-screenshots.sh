@@ -1,6 +1,7 @@
 #!/bin/bash
 # Takes the pictures in docs/: the dialog in use, and its About box, each on
-# a virtual display in a Wine prefix of its own.
+# a virtual display in a Wine prefix of its own; then the dialog in each of
+# its other languages.
 set -euo pipefail
 . "$(dirname "$0")/prelude.sh"
 cmake --preset $arch >/dev/null
@@ -11,10 +12,17 @@ start_virtual_display
 trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
 boot_wine_prefix
 
-for pose in dialog about; do
-    "$wine" explorer /desktop=Pelmora,820x420 "$root/build/$arch/bin/screenshot_driver.exe" "$pose" &
+# shot LOCALE POSE PICTURE WIDTH: the dialog as a user of that locale sees it.
+shot() {
+    LC_ALL=$1 "$wine" explorer /desktop=Pelmora,"$4"x420 "$root/build/$arch/bin/screenshot_driver.exe" "$2" &
     sleep 8
-    import -window root -crop 820x420+0+0 "$root/docs/$([ $pose = dialog ] && echo config-dialog || echo about-box).png"
+    import -window root -crop "$4"x420+0+0 "$root/docs/$3.png"
     wait
+}
+shot en_US.UTF-8 dialog config-dialog 820
+shot en_US.UTF-8 about about-box 820
+# The translations, whose dialog is wider.
+for locale in de_DE fr_FR es_ES ja_JP; do
+    shot $locale.UTF-8 dialog "config-dialog-${locale%_*}" 920
 done
 ls -l docs/*.png

@@ -19,7 +19,8 @@ BOOL CALLBACK findProcessDialog(HWND window, LPARAM parameter)
     auto *search = reinterpret_cast<WindowSearch *>(parameter);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId == search->processId && windowText(window) == kDialogCaption) {
+    // The dialog in whatever language: the window that holds the modem list.
+    if (processId == search->processId && GetDlgItem(window, IDC_MODEM_LIST) != nullptr) {
         search->found = window;
         return FALSE;
     }

@@ -135,6 +135,7 @@ TEST_F(TemplateTest, DialogFrameIsAModalFrameWithCaptionAndSystemMenu)
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0u);
     EXPECT_NE(exStyle & WS_EX_APPWINDOW, 0u);
     EXPECT_NE(exStyle & WS_EX_DLGMODALFRAME, 0u);
+    EXPECT_EQ(windowText(dialog.window()), kDialogCaption);
 }
 
 } // namespace
