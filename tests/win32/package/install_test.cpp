@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -99,6 +100,55 @@ bool uninstall(const std::string &dir)
         && waitUntil([&] { return !exists(dir) && uninstallValue("UninstallString") == "(missing)"; });
 }
 
+// A program of the product, started from the installed folder and kept
+// running: the dialog open, or PelmoraCtl stalled writing its help into a
+// pipe that nobody reads.
+class RunningCopy {
+public:
+    explicit RunningCopy(const std::string &program)
+    {
+        if (program == "PelmoraConfig.exe") {
+            dialog_ = std::make_unique<RunningDialog>(kInstallDir + "\\" + program);
+            return;
+        }
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        CreatePipe(&read_, &write_, &inherited, 1);
+        SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = write_;
+        std::string line = "\"" + kInstallDir + "\\" + program + "\" --help";
+        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_))
+            ADD_FAILURE() << "cannot start " << program << ": error " << GetLastError();
+        // Once its output shows, it holds the running copy's mark.
+        DWORD shown = 0;
+        for (int i = 0; i < 100 && PeekNamedPipe(read_, nullptr, 0, nullptr, &shown, nullptr) && !shown; ++i)
+            Sleep(100);
+        EXPECT_NE(shown, 0u) << program << " wrote nothing";
+        EXPECT_EQ(WaitForSingleObject(process_.hProcess, 0), DWORD(WAIT_TIMEOUT)) << program << " did not stall";
+    }
+    ~RunningCopy()
+    {
+        if (dialog_)
+            return;
+        CloseHandle(read_); // its write fails, and it ends
+        CloseHandle(write_);
+        WaitForSingleObject(process_.hProcess, 10000);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    RunningCopy(const RunningCopy &) = delete;
+    RunningCopy &operator=(const RunningCopy &) = delete;
+
+private:
+    std::unique_ptr<RunningDialog> dialog_;
+    HANDLE read_ = nullptr, write_ = nullptr;
+    PROCESS_INFORMATION process_{};
+};
+
+const char *const kPrograms[] = {"PelmoraConfig.exe", "PelmoraCtl.exe"};
+
 using InstallerTest = SampleModemsTest;
 
 TEST_F(InstallerTest, InstallsRunsReinstallsAndUninstallsKeepingTheModemSettings)
@@ -140,9 +190,9 @@ TEST_F(InstallerTest, InstallingOverTheRunningProgramChangesNothing)
     ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
     for (const char *file : kInstalledFiles)
         ASSERT_TRUE(stamp(kInstallDir + "\\" + file)) << file;
-    {
-        RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
-        EXPECT_EQ(runToEnd("\"" + installerPath() + "\" /S"), kProgramRunning);
+    for (const char *program : kPrograms) {
+        RunningCopy running(program);
+        EXPECT_EQ(runToEnd("\"" + installerPath() + "\" /S"), kProgramRunning) << program;
         for (const char *file : kInstalledFiles)
             EXPECT_TRUE(stamped(kInstallDir + "\\" + file)) << file << " replaced or gone";
         EXPECT_EQ(uninstallValue("UninstallString"), "\"" + kInstallDir + "\\Uninstall.exe\"");
@@ -154,15 +204,41 @@ TEST_F(InstallerTest, InstallingOverTheRunningProgramChangesNothing)
 TEST_F(InstallerTest, UninstallingWhileTheProgramRunsChangesNothing)
 {
     ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
-    {
-        RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
-        EXPECT_EQ(uninstallFrom(kInstallDir), kProgramRunning);
+    for (const char *program : kPrograms) {
+        RunningCopy running(program);
+        EXPECT_EQ(uninstallFrom(kInstallDir), kProgramRunning) << program;
         for (const char *file : kInstalledFiles)
             EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
         EXPECT_TRUE(exists(kShortcut));
         EXPECT_EQ(uninstallValue("UninstallString"), "\"" + kInstallDir + "\\Uninstall.exe\"");
     }
     EXPECT_TRUE(uninstall(kInstallDir));
+}
+
+// A copy whose folder was deleted by hand leaves a registration that names an
+// uninstaller no longer there: the setup program takes that copy for removed.
+TEST_F(InstallerTest, InstallsAgainAfterTheFolderWasDeletedByHand)
+{
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
+    WIN32_FIND_DATAA found;
+    HANDLE listing = FindFirstFileA((kInstallDir + "\\*").c_str(), &found);
+    ASSERT_NE(listing, INVALID_HANDLE_VALUE);
+    do
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            EXPECT_TRUE(DeleteFileA((kInstallDir + "\\" + found.cFileName).c_str()))
+                << found.cFileName << ": error " << GetLastError();
+    while (FindNextFileA(listing, &found));
+    FindClose(listing);
+    // The setup program's last handle on the folder may close a moment after it ends.
+    ASSERT_TRUE(waitUntil([&] { return RemoveDirectoryA(kInstallDir.c_str()) || !exists(kInstallDir); }))
+        << "error " << GetLastError();
+
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
+    for (const char *file : kInstalledFiles)
+        EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
+    EXPECT_TRUE(exists(kShortcut));
+    EXPECT_TRUE(uninstall(kInstallDir));
+    EXPECT_FALSE(exists(kShortcut));
 }
 
 // Installing into another folder moves the program there: nothing of the old
