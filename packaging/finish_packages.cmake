@@ -1,6 +1,6 @@
 # CPack runs this after the installer is made: it signs the installer when a
 # certificate is given, makes the zip and the MSI from the same staged files,
-# and writes SHA256SUMS for the three packages.
+# writes the bill of materials, and SHA256SUMS for the three packages and it.
 include(${CMAKE_CURRENT_LIST_DIR}/signing.cmake)
 signing_requested(sign)
 if(sign)
@@ -36,8 +36,13 @@ else()
 endif()
 
 # The installer is not yet beside the others: CPack copies it there next.
+include(${CMAKE_CURRENT_LIST_DIR}/sbom.cmake)
+list(TRANSFORM CPACK_PELMORA_BINARIES PREPEND ${staged}/ OUTPUT_VARIABLE binaries)
+write_sbom(${out}.cdx.json ${CPACK_PACKAGE_NAME} ${CPACK_PACKAGE_VERSION} ${CPACK_PACKAGE_VENDOR}
+           ${CPACK_PELMORA_SOURCE_DATE_EPOCH} ${CPACK_PELMORA_LINKED_COMPONENTS}
+           BINARIES ${binaries} PACKAGES ${CPACK_PACKAGE_FILES} ${out}.msi ${out}.zip)
 set(sums "")
-foreach(package ${CPACK_PACKAGE_FILES} ${out}.msi ${out}.zip)
+foreach(package ${CPACK_PACKAGE_FILES} ${out}.msi ${out}.zip ${out}.cdx.json)
   file(SHA256 ${package} hash)
   get_filename_component(file_name ${package} NAME)
   string(APPEND sums "${hash}  ${file_name}\n")

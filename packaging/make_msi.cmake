@@ -37,11 +37,13 @@ set(msi_file_components "")
 set(msi_component_refs "")
 foreach(file ${FILES})
   derived_code(guid "file ${file} ${PLATFORM}")
+  # An identifier has no '-'.
+  string(REPLACE "-" "_" id ${file})
   string(APPEND msi_file_components
-    "            <Component Id=\"${file}\" Guid=\"${guid}\"${msi_win64}>\n"
-    "              <File Id=\"${file}\" Name=\"${file}\" Source=\"${file}\" KeyPath=\"yes\"/>\n"
+    "            <Component Id=\"${id}\" Guid=\"${guid}\"${msi_win64}>\n"
+    "              <File Id=\"${id}\" Name=\"${file}\" Source=\"${file}\" KeyPath=\"yes\"/>\n"
     "            </Component>\n")
-  string(APPEND msi_component_refs "      <ComponentRef Id=\"${file}\"/>\n")
+  string(APPEND msi_component_refs "      <ComponentRef Id=\"${id}\"/>\n")
 endforeach()
 
 get_filename_component(output_dir ${OUTPUT} DIRECTORY)

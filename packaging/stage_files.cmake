@@ -6,7 +6,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/signing.cmake)
 
 signing_requested(sign)
 if(sign)
-  foreach(file ${CPACK_PELMORA_FILES})
+  foreach(file ${CPACK_PELMORA_BINARIES})
     sign_file(${CPACK_TEMPORARY_INSTALL_DIRECTORY}/${file} "Pelmora Modem-on-Hold")
   endforeach()
 endif()

@@ -60,7 +60,8 @@ bool waitUntil(const std::function<bool()> &done)
     return done();
 }
 
-const char *const kInstalledFiles[] = {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll", "Uninstall.exe"};
+const char *const kInstalledFiles[] = {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll",
+                                       "LICENSE", "THIRD-PARTY-NOTICES.txt", "Uninstall.exe"};
 
 // What the installer and the uninstaller end with when they find the program running.
 const DWORD kProgramRunning = 32;
@@ -312,7 +313,7 @@ TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
     const std::string shortcut = shortcutDir + "\\Pelmora Modem-on-Hold.lnk";
 
     ASSERT_EQ(runToEnd(msiexec("/i", msi)), 0u);
-    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll"})
+    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll", "LICENSE", "THIRD-PARTY-NOTICES.txt"})
         EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
     EXPECT_TRUE(exists(shortcut) || exists(kShortcut)) << shortcut;
     EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_VERSION});
