@@ -22,7 +22,7 @@ find_program(ZIP zip REQUIRED)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP} -X -q -9 ${out}.zip ${folder}/ ${entries}
                 WORKING_DIRECTORY ${parent} COMMAND_ERROR_IS_FATAL ANY)
 
-execute_process(COMMAND ${CMAKE_COMMAND} -DVERSION=${CPACK_PACKAGE_VERSION}
+execute_process(COMMAND ${CMAKE_COMMAND} -DVERSION=${CPACK_PACKAGE_VERSION} -DFILE_VERSION=${CPACK_PACKAGE_VERSION}
                         -DPLATFORM=${CPACK_PELMORA_PLATFORM} "-DFILES=${CPACK_PELMORA_FILES}"
                         -DFILES_DIR=${staged} -DMSI_KEY=${CPACK_PELMORA_MSI_KEY}
                         -DICON=${CPACK_PELMORA_ICON} -DWXS=${CPACK_PELMORA_WXS} -DOUTPUT=${out}.msi
@@ -40,6 +40,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/sbom.cmake)
 list(TRANSFORM CPACK_PELMORA_BINARIES PREPEND ${staged}/ OUTPUT_VARIABLE binaries)
 write_sbom(${out}.cdx.json ${CPACK_PACKAGE_NAME} ${CPACK_PACKAGE_VERSION} ${CPACK_PACKAGE_VENDOR}
            ${CPACK_PELMORA_SOURCE_DATE_EPOCH} ${CPACK_PELMORA_LINKED_COMPONENTS}
+           "${CPACK_PELMORA_SOURCE_COMMIT}" "${CPACK_PELMORA_SOURCE_MODIFIED}"
            BINARIES ${binaries} PACKAGES ${CPACK_PACKAGE_FILES} ${out}.msi ${out}.zip)
 set(sums "")
 foreach(package ${CPACK_PACKAGE_FILES} ${out}.msi ${out}.zip ${out}.cdx.json)

@@ -1,9 +1,11 @@
 # Makes the MSI with wixl from the files that ship, lying in FILES_DIR.
-# Run: cmake -DVERSION=... -DPLATFORM=win32|win64 -DFILES_DIR=... -DFILES=a.exe;b.dll -DMSI_KEY=...
-#            -DICON=... -DWXS=... -DOUTPUT=... -DSOURCE_DATE_EPOCH=... -P make_msi.cmake
+# FILE_VERSION is the version record of the binaries among them.
+# Run: cmake -DVERSION=... -DFILE_VERSION=... -DPLATFORM=win32|win64 -DFILES_DIR=... -DFILES=a.exe;b.dll
+#            -DMSI_KEY=... -DICON=... -DWXS=... -DOUTPUT=... -DSOURCE_DATE_EPOCH=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
 find_program(WIXL wixl REQUIRED)
 find_program(MSIBUILD msibuild REQUIRED)
+find_program(MSIINFO msiinfo REQUIRED)
 find_program(FAKETIME faketime REQUIRED)
 
 # Fixed for the product's whole life: it is how Windows knows an MSI of any
@@ -47,6 +49,7 @@ foreach(file ${FILES})
 endforeach()
 
 get_filename_component(output_dir ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${output_dir})
 set(wxs ${output_dir}/PelmoraConfig.wxs)
 configure_file(${WXS} ${wxs} @ONLY)
 
@@ -69,6 +72,21 @@ if(NOT failed)
                           -s "Modem-on-hold configuration for the modems of this machine"
                           Ostrevan "${template}" "{${package_code}}"
                   RESULT_VARIABLE failed)
+endif()
+# wixl leaves every file unversioned, and Windows Installer would then
+# replace a binary only by its date: the binaries get their version.
+if(NOT failed)
+  execute_process(COMMAND ${MSIINFO} export ${OUTPUT} File OUTPUT_VARIABLE table RESULT_VARIABLE failed)
+  string(REGEX REPLACE "(\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\\.(exe|dll)\t[0-9]+\t)\t" "\\1${FILE_VERSION}\t"
+         table "${table}")
+  set(idt ${output_dir}/File.idt)
+  file(WRITE ${idt} "${table}")
+  execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT} -i ${idt}
+                  RESULT_VARIABLE import_failed)
+  file(REMOVE ${idt})
+  if(import_failed)
+    set(failed ${import_failed})
+  endif()
 endif()
 if(failed)
   message(FATAL_ERROR "wixl could not make ${OUTPUT}")

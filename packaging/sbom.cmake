@@ -3,10 +3,16 @@
 # components linked into the binaries (from third_party_notices.cmake).
 # Every value comes from the build, so two builds write the same bytes.
 
-# write_sbom(OUTPUT NAME VERSION VENDOR EPOCH COMPONENTS BINARIES... PACKAGES...)
-# BINARIES and PACKAGES are paths, each after its keyword.
-function(write_sbom output name version vendor epoch components)
-  cmake_parse_arguments(PARSE_ARGV 6 arg "" "" "BINARIES;PACKAGES")
+# write_sbom(OUTPUT NAME VERSION VENDOR EPOCH COMPONENTS COMMIT MODIFIED BINARIES... PACKAGES...)
+# COMMIT is the sources' commit (empty when unknown), MODIFIED true when
+# tracked files differed from it; BINARIES and PACKAGES are paths.
+function(write_sbom output name version vendor epoch components commit modified)
+  cmake_parse_arguments(PARSE_ARGV 8 arg "" "" "BINARIES;PACKAGES")
+  if(modified)
+    set(tree modified)
+  else()
+    set(tree "as committed")
+  endif()
   set(entries "")
   set(all_hashes "")
   foreach(path ${arg_BINARIES} ${arg_PACKAGES})
@@ -37,7 +43,9 @@ function(write_sbom output name version vendor epoch components)
     "    \"timestamp\": \"${time}\",\n"
     "    \"component\": {\"type\": \"application\", \"bom-ref\": \"${name}\", \"name\": \"${name}\",\n"
     "                  \"version\": \"${version}\", \"supplier\": {\"name\": \"${vendor}\"},\n"
-    "                  \"licenses\": [{\"license\": {\"id\": \"MIT\"}}]}\n"
+    "                  \"licenses\": [{\"license\": {\"id\": \"MIT\"}}]},\n"
+    "    \"properties\": [{\"name\": \"source:commit\", \"value\": \"${commit}\"},\n"
+    "                   {\"name\": \"source:tree\", \"value\": \"${tree}\"}]\n"
     "  },\n"
     "  \"components\": [\n"
     "${entries}${linked}\n"

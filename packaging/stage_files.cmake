@@ -1,8 +1,23 @@
 # CPack runs this on the files it staged for a package, before it packs them:
 # the binaries are signed when a certificate is given, and every file and
-# folder takes SOURCE_DATE_EPOCH as its time, so that the packages keep no
-# time of the build.
+# folder takes SOURCE_DATE_EPOCH as its time and fixed modes, so that the
+# packages keep nothing of the build's time or the builder's umask.
 include(${CMAKE_CURRENT_LIST_DIR}/signing.cmake)
+
+# The tools that pack, from here on in this process, read no locale of the
+# builder's: under a Turkish one makensis cannot read its own '/IfNDef'.
+set(ENV{LC_ALL} C.UTF-8)
+
+# Packages named as the commit's hold the commit's files: a tree changed
+# since it was configured is configured again first.
+if(CPACK_PELMORA_SOURCE_COMMIT AND NOT CPACK_PELMORA_SOURCE_MODIFIED)
+  execute_process(COMMAND git status --porcelain --untracked-files=no
+                  WORKING_DIRECTORY ${CPACK_PELMORA_SOURCE_DIR} OUTPUT_VARIABLE changes)
+  if(changes)
+    message(FATAL_ERROR "The sources changed since they were configured: configure again, "
+                        "so that the packages are named as a modified tree's.")
+  endif()
+endif()
 
 signing_requested(sign)
 if(sign)
@@ -12,6 +27,8 @@ if(sign)
 endif()
 
 file(GLOB_RECURSE staged LIST_DIRECTORIES true ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*)
+execute_process(COMMAND chmod u=rwX,go=rX ${CPACK_TEMPORARY_INSTALL_DIRECTORY} ${staged}
+                COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND touch -h -d @${CPACK_PELMORA_SOURCE_DATE_EPOCH}
                         ${CPACK_TEMPORARY_INSTALL_DIRECTORY} ${staged}
                 COMMAND_ERROR_IS_FATAL ANY)

@@ -290,6 +290,12 @@ std::vector<std::string> msiVersions()
         MsiGetProductInfoA(product, INSTALLPROPERTY_PRODUCTICON, icon, &size);
         EXPECT_STREQ(publisher, "Ostrevan");
         EXPECT_TRUE(exists(icon)) << "the entry's icon: " << icon;
+        // Installed for the machine, not for the user who ran msiexec.
+        size = sizeof value;
+        EXPECT_EQ(MsiGetProductInfoExA(product, nullptr, MSIINSTALLCONTEXT_MACHINE, INSTALLPROPERTY_VERSIONSTRING,
+                                       value, &size),
+                  UINT(ERROR_SUCCESS))
+            << "not installed for the machine";
     }
     return versions;
 }
