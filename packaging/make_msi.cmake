@@ -1,8 +1,10 @@
-# Makes the MSI with wixl from the files that ship, lying in FILES_DIR.
-# FILE_VERSION is the version record of the binaries among them.
-# Run: cmake -DVERSION=... -DFILE_VERSION=... -DPLATFORM=win32|win64 -DFILES_DIR=... -DFILES=a.exe;b.dll
-#            -DMSI_KEY=... -DICON=... -DWXS=... -DOUTPUT=... -DSOURCE_DATE_EPOCH=... -P make_msi.cmake
+# Makes an MSI of VERSION with wixl from the files that ship, lying in
+# FILES_DIR. SETTINGS, written by packaging/CMakeLists.txt, gives the rest:
+# PLATFORM, FILES, FILE_VERSION (that of the binaries' version records),
+# DISPLAY_NAME, VENDOR, DESCRIPTION, MSI_KEY, ICON, WXS, SOURCE_DATE_EPOCH.
+# Run: cmake -DSETTINGS=... -DVERSION=... -DFILES_DIR=... -DOUTPUT=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
+include(${SETTINGS})
 find_program(WIXL wixl REQUIRED)
 find_program(MSIBUILD msibuild REQUIRED)
 find_program(MSIINFO msiinfo REQUIRED)
@@ -19,7 +21,14 @@ macro(derived_code variable name)
   string(UUID ${variable} NAMESPACE ${namespace} NAME "${name}" TYPE SHA1 UPPER)
 endmacro()
 derived_code(msi_product_code "product ${VERSION} ${PLATFORM}")
-derived_code(package_code "package ${VERSION} ${PLATFORM}")
+# Windows Installer caches a package by its code: two packages of one
+# version with other contents have other codes.
+set(contents "")
+foreach(file ${FILES})
+  file(SHA256 ${FILES_DIR}/${file} hash)
+  string(APPEND contents " ${file} ${hash}")
+endforeach()
+derived_code(package_code "package ${VERSION} ${PLATFORM}${contents}")
 derived_code(msi_shortcut_guid "shortcut ${PLATFORM}")
 set(msi_version ${VERSION})
 # wixl takes sources relative to where it runs, which is FILES_DIR.
@@ -69,8 +78,7 @@ execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${WIXL} --arch ${arch} -o
                 WORKING_DIRECTORY ${FILES_DIR} RESULT_VARIABLE failed)
 if(NOT failed)
   execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT}
-                          -s "Modem-on-hold configuration for the modems of this machine"
-                          Ostrevan "${template}" "{${package_code}}"
+                          -s "${DESCRIPTION}" "${VENDOR}" "${template}" "{${package_code}}"
                   RESULT_VARIABLE failed)
 endif()
 # wixl leaves every file unversioned, and Windows Installer would then

@@ -22,7 +22,7 @@ endif()
 signing_requested(sign)
 if(sign)
   foreach(file ${CPACK_PELMORA_BINARIES})
-    sign_file(${CPACK_TEMPORARY_INSTALL_DIRECTORY}/${file} "Pelmora Modem-on-Hold")
+    sign_file(${CPACK_TEMPORARY_INSTALL_DIRECTORY}/${file} "${CPACK_NSIS_DISPLAY_NAME}")
   endforeach()
 endif()
 

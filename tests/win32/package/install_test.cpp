@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -224,11 +225,12 @@ TEST_F(InstallerTest, InstallsAgainAfterTheFolderWasDeletedByHand)
     WIN32_FIND_DATAA found;
     HANDLE listing = FindFirstFileA((kInstallDir + "\\*").c_str(), &found);
     ASSERT_NE(listing, INVALID_HANDLE_VALUE);
-    do
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             EXPECT_TRUE(DeleteFileA((kInstallDir + "\\" + found.cFileName).c_str()))
                 << found.cFileName << ": error " << GetLastError();
-    while (FindNextFileA(listing, &found));
+        }
+    } while (FindNextFileA(listing, &found));
     FindClose(listing);
     // The setup program's last handle on the folder may close a moment after it ends.
     ASSERT_TRUE(waitUntil([&] { return RemoveDirectoryA(kInstallDir.c_str()) || !exists(kInstallDir); }))
@@ -240,6 +242,37 @@ TEST_F(InstallerTest, InstallsAgainAfterTheFolderWasDeletedByHand)
     EXPECT_TRUE(exists(kShortcut));
     EXPECT_TRUE(uninstall(kInstallDir));
     EXPECT_FALSE(exists(kShortcut));
+}
+
+// Whether a PE file carries an Authenticode signature: a certificate table.
+bool carriesSignature(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    std::vector<char> bytes(4096);
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(bytes.data());
+    if (got < sizeof(IMAGE_DOS_HEADER) || LONG(got) < dos->e_lfanew + LONG(sizeof(IMAGE_NT_HEADERS64)))
+        return false;
+    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(bytes.data() + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &table =
+        nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+            ? reinterpret_cast<const IMAGE_NT_HEADERS64 *>(nt)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_SECURITY]
+            : nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_SECURITY];
+    return table.VirtualAddress != 0 && table.Size != 0;
+}
+
+// Apps and Features runs the uninstaller elevated: a signed release's is signed
+// too. Run on the signed packages only.
+TEST_F(InstallerTest, SignedReleaseInstallsASignedUninstaller)
+{
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
+    EXPECT_TRUE(carriesSignature(kInstallDir + "\\PelmoraConfig.exe"));
+    EXPECT_TRUE(carriesSignature(kInstallDir + "\\Uninstall.exe"));
+    EXPECT_TRUE(uninstall(kInstallDir));
 }
 
 // Installing into another folder moves the program there: nothing of the old
@@ -290,6 +323,10 @@ std::vector<std::string> msiVersions()
         MsiGetProductInfoA(product, INSTALLPROPERTY_PRODUCTICON, icon, &size);
         EXPECT_STREQ(publisher, "Ostrevan");
         EXPECT_TRUE(exists(icon)) << "the entry's icon: " << icon;
+        char location[MAX_PATH] = "";
+        size = sizeof location;
+        MsiGetProductInfoA(product, INSTALLPROPERTY_INSTALLLOCATION, location, &size);
+        EXPECT_TRUE(*location && exists(location)) << "InstallLocation: " << location;
         // Installed for the machine, not for the user who ran msiexec.
         size = sizeof value;
         EXPECT_EQ(MsiGetProductInfoExA(product, nullptr, MSIINSTALLCONTEXT_MACHINE, INSTALLPROPERTY_VERSIONSTRING,
@@ -344,6 +381,19 @@ TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
     EXPECT_NE(runToEnd(msiexec("/i", msi)), 0u) << "the MSI went over the setup program's copy";
     EXPECT_TRUE(msiVersions().empty());
     EXPECT_TRUE(uninstall(kInstallDir));
+}
+
+// An upgrade goes into the folder the installed copy was put in.
+TEST_F(InstallerTest, MsiUpgradeKeepsACustomFolder)
+{
+    const std::string customDir = folder(CSIDL_PROGRAM_FILES) + "\\Custom Pelmora";
+    ASSERT_EQ(runToEnd(msiexec("/i", packagePath(PELMORA_PACKAGE_NAME ".msi")) + " INSTALLDIR=\"" + customDir + "\""), 0u);
+    ASSERT_EQ(runToEnd(msiexec("/i", packagePath(PELMORA_LATER_MSI))), 0u);
+    EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_LATER_VERSION});
+    EXPECT_TRUE(exists(customDir + "\\PelmoraConfig.exe"));
+    EXPECT_FALSE(exists(kInstallDir)) << "upgraded into the default folder";
+    ASSERT_EQ(runToEnd(msiexec("/x", packagePath(PELMORA_LATER_MSI))), 0u);
+    EXPECT_FALSE(exists(customDir));
 }
 
 } // namespace
