@@ -32,8 +32,16 @@ find_program(ZIP zip REQUIRED)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP} -X -q -9 ${out}.zip ${folder}/ ${entries}
                 WORKING_DIRECTORY ${parent} COMMAND_ERROR_IS_FATAL ANY)
 
+# The MSI runs its check for a running copy elevated: signed with the rest.
+include(${CPACK_PELMORA_MSI_SETTINGS})
+set(check ${release}/running_copy_check.exe)
+file(COPY_FILE ${RUNNING_COPY_CHECK} ${check})
+if(sign)
+  sign_file(${check} "${CPACK_NSIS_DISPLAY_NAME}")
+endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -DSETTINGS=${CPACK_PELMORA_MSI_SETTINGS} -DVERSION=${CPACK_PACKAGE_VERSION}
-                        -DFILES_DIR=${staged} -DOUTPUT=${out}.msi -P ${CMAKE_CURRENT_LIST_DIR}/make_msi.cmake
+                        -DFILES_DIR=${staged} -DCHECK=${check} -DOUTPUT=${out}.msi
+                        -P ${CMAKE_CURRENT_LIST_DIR}/make_msi.cmake
                 COMMAND_ERROR_IS_FATAL ANY)
 if(sign)
   sign_file(${out}.msi "${CPACK_NSIS_DISPLAY_NAME}")

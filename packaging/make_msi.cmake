@@ -1,10 +1,15 @@
 # Makes an MSI of VERSION with wixl from the files that ship, lying in
 # FILES_DIR. SETTINGS, written by packaging/CMakeLists.txt, gives the rest:
 # PLATFORM, FILES, FILE_VERSION (that of the binaries' version records),
-# DISPLAY_NAME, VENDOR, DESCRIPTION, MSI_KEY, ICON, WXS, SOURCE_DATE_EPOCH.
-# Run: cmake -DSETTINGS=... -DVERSION=... -DFILES_DIR=... -DOUTPUT=... -P make_msi.cmake
+# DISPLAY_NAME, VENDOR, DESCRIPTION, MSI_KEY, ICON, WXS, SOURCE_DATE_EPOCH,
+# RUNNING_COPY_CHECK (the program that tells whether the product runs).
+# CHECK, if given, is the running copy's check to use instead, such as a signed copy.
+# Run: cmake -DSETTINGS=... -DVERSION=... -DFILES_DIR=... [-DCHECK=...] -DOUTPUT=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${SETTINGS})
+if(CHECK)
+  set(RUNNING_COPY_CHECK ${CHECK})
+endif()
 find_program(WIXL wixl REQUIRED)
 find_program(MSIBUILD msibuild REQUIRED)
 find_program(MSIINFO msiinfo REQUIRED)
@@ -81,21 +86,40 @@ if(NOT failed)
                           -s "${DESCRIPTION}" "${VENDOR}" "${template}" "{${package_code}}"
                   RESULT_VARIABLE failed)
 endif()
-# wixl leaves every file unversioned, and Windows Installer would then
-# replace a binary only by its date: the binaries get their version.
+# What wixl cannot write is put into its tables afterwards.
+set(tables ${output_dir}/tables)
+file(REMOVE_RECURSE ${tables})
+file(MAKE_DIRECTORY ${tables}/Binary)
+macro(export_table name)
+  execute_process(COMMAND ${MSIINFO} export ${OUTPUT} ${name} OUTPUT_VARIABLE table COMMAND_ERROR_IS_FATAL ANY)
+endmacro()
 if(NOT failed)
-  execute_process(COMMAND ${MSIINFO} export ${OUTPUT} File OUTPUT_VARIABLE table RESULT_VARIABLE failed)
+  # wixl leaves every file unversioned, and Windows Installer would then
+  # replace a binary only by its date: the binaries get their version.
+  export_table(File)
   string(REGEX REPLACE "(\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\\.(exe|dll)\t[0-9]+\t)\t" "\\1${FILE_VERSION}\t"
          table "${table}")
-  set(idt ${output_dir}/File.idt)
-  file(WRITE ${idt} "${table}")
-  execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT} -i ${idt}
-                  RESULT_VARIABLE import_failed)
-  file(REMOVE ${idt})
-  if(import_failed)
-    set(failed ${import_failed})
-  endif()
+  file(WRITE ${tables}/File.idt "${table}")
+  # Before InstallValidate (1400), and so before anything is changed, the
+  # running copy's check stops the install, upgrade or removal while a
+  # program of the product runs (a custom action of type 2, an exe from
+  # the Binary table, whose exit code counts).
+  file(COPY_FILE ${RUNNING_COPY_CHECK} ${tables}/Binary/RunningCopyCheck.ibd)
+  file(WRITE ${tables}/Binary.idt "Name\tData\ns72\tv0\nBinary\tName\nRunningCopyCheck\tRunningCopyCheck.ibd\n")
+  export_table(CustomAction)
+  file(WRITE ${tables}/CustomAction.idt "${table}RunningCopyCheck\t2\tRunningCopyCheck\t[UILevel]\t\n")
+  export_table(InstallExecuteSequence)
+  file(WRITE ${tables}/InstallExecuteSequence.idt "${table}RunningCopyCheck\t\t1390\n")
+  foreach(name File Binary CustomAction InstallExecuteSequence)
+    # msibuild finds the Binary table's files from where it runs.
+    execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT} -i ${name}.idt
+                    WORKING_DIRECTORY ${tables} RESULT_VARIABLE failed)
+    if(failed)
+      break()
+    endif()
+  endforeach()
 endif()
+file(REMOVE_RECURSE ${tables})
 if(failed)
   message(FATAL_ERROR "wixl could not make ${OUTPUT}")
 endif()

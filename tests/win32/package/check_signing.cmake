@@ -69,7 +69,10 @@ function(verify file result)
 endfunction()
 
 list(TRANSFORM FILES PREPEND ${SIGNED}/${PACKAGE}/)
-foreach(file ${SIGNED}/${PACKAGE}.exe ${SIGNED}/${PACKAGE}.msi ${FILES})
+# And the check for a running copy, which the MSI carries and runs.
+execute_process(COMMAND msiinfo extract ${SIGNED}/${PACKAGE}.msi Binary.RunningCopyCheck
+                OUTPUT_FILE ${SIGNED}/tools/running_copy_check.exe COMMAND_ERROR_IS_FATAL ANY)
+foreach(file ${SIGNED}/${PACKAGE}.exe ${SIGNED}/${PACKAGE}.msi ${FILES} ${SIGNED}/tools/running_copy_check.exe)
   verify(${file} failed)
   if(failed)
     message(SEND_ERROR "${file} carries no signature that verifies")

@@ -8,9 +8,9 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/own ${WORK}/outer/sources)
 set(git git -c user.name=Builder -c user.email=builder@example.org)
 
-# The sources as they are now, tracked files only, into a folder.
+# The sources as they are now, without what git ignores, into a folder.
 function(copy_sources to)
-  execute_process(COMMAND sh -c "git ls-files -z | tar --null -T - -cf - | tar -xf - -C '${to}'"
+  execute_process(COMMAND sh -c "git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | tar -xf - -C '${to}'"
                   WORKING_DIRECTORY ${SOURCE_DIR} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 # Configures the sources in `dir` without SOURCE_DATE_EPOCH.

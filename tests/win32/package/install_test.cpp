@@ -383,6 +383,25 @@ TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
     EXPECT_TRUE(uninstall(kInstallDir));
 }
 
+// As with the setup program, a running program stops an upgrade before
+// anything is changed, rather than leave old and new files side by side.
+TEST_F(InstallerTest, MsiUpgradeWhileTheProgramRunsChangesNothing)
+{
+    const std::string msi = packagePath(PELMORA_PACKAGE_NAME ".msi");
+    ASSERT_EQ(runToEnd(msiexec("/i", msi)), 0u);
+    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll"})
+        ASSERT_TRUE(stamp(kInstallDir + "\\" + file)) << file;
+    for (const char *program : kPrograms) {
+        RunningCopy running(program);
+        EXPECT_NE(runToEnd(msiexec("/i", packagePath(PELMORA_LATER_MSI))), 0u) << program;
+        EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_VERSION}) << program;
+        for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll"})
+            EXPECT_TRUE(stamped(kInstallDir + "\\" + file)) << file << " replaced while " << program << " ran";
+    }
+    ASSERT_EQ(runToEnd(msiexec("/x", msi)), 0u);
+    EXPECT_FALSE(exists(kInstallDir));
+}
+
 // An upgrade goes into the folder the installed copy was put in.
 TEST_F(InstallerTest, MsiUpgradeKeepsACustomFolder)
 {
