@@ -8,15 +8,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/signing.cmake)
 # builder's: under a Turkish one makensis cannot read its own '/IfNDef'.
 set(ENV{LC_ALL} C.UTF-8)
 
-# Packages named as the commit's hold the commit's files: a tree changed
-# since it was configured is configured again first.
-if(CPACK_PELMORA_SOURCE_COMMIT AND NOT CPACK_PELMORA_SOURCE_MODIFIED)
-  execute_process(COMMAND git status --porcelain --untracked-files=no
-                  WORKING_DIRECTORY ${CPACK_PELMORA_SOURCE_DIR} OUTPUT_VARIABLE changes)
-  if(changes)
-    message(FATAL_ERROR "The sources changed since they were configured: configure again, "
-                        "so that the packages are named as a modified tree's.")
-  endif()
+include(${CMAKE_CURRENT_LIST_DIR}/check_source_tree.cmake)
+if(NOT IS_DIRECTORY "${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
+  message(FATAL_ERROR "CPack runs this script, on the folder it staged")
 endif()
 
 signing_requested(sign)

@@ -1,7 +1,8 @@
 # What a build takes from its sources' repository. Sources that are the top
 # of their own take its commit, and a tree whose tracked files changed names
-# its packages so; sources unpacked inside another repository take nothing
-# from it, and ask for SOURCE_DATE_EPOCH.
+# its packages so (a change after configuring stops the packing); sources
+# unpacked inside another repository take nothing from it, and ask for
+# SOURCE_DATE_EPOCH.
 # Run: cmake -DSOURCE_DIR=... -DWORK=... -DPRESET=... -P check_source_state.cmake
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
@@ -34,6 +35,13 @@ execute_process(COMMAND ${git} commit -q -m Sources WORKING_DIRECTORY ${WORK}/ow
 configure(${WORK}/own failed text)
 package_name(${WORK}/own committed)
 file(APPEND ${WORK}/own/README.md "A change not committed.\n")
+# Packing, configured for the commit, refuses the changed tree.
+execute_process(COMMAND ${CMAKE_COMMAND} -DCPACK_PELMORA_SOURCE_COMMIT=configured -DCPACK_PELMORA_SOURCE_MODIFIED=FALSE
+                        -DCPACK_PELMORA_SOURCE_DIR=${WORK}/own -P ${SOURCE_DIR}/packaging/check_source_tree.cmake
+                RESULT_VARIABLE packed OUTPUT_VARIABLE text ERROR_VARIABLE text)
+if(NOT packed OR NOT text MATCHES "configure again")
+  message(SEND_ERROR "a tree changed since configuring was packed under the commit's name:\n${text}")
+endif()
 configure(${WORK}/own failed text)
 package_name(${WORK}/own modified)
 if(failed OR committed MATCHES "modified" OR NOT modified STREQUAL "${committed}-modified")
