@@ -1,9 +1,18 @@
-# Makes the MSI with wixl from the files that ship, lying in FILES_DIR.
-# Run: cmake -DVERSION=... -DPLATFORM=win32|win64 -DFILES_DIR=... -DFILES=a.exe;b.dll -DMSI_KEY=...
-#            -DICON=... -DWXS=... -DOUTPUT=... -DSOURCE_DATE_EPOCH=... -P make_msi.cmake
+# Makes an MSI of VERSION with wixl from the files that ship, lying in
+# FILES_DIR. SETTINGS, written by packaging/CMakeLists.txt, gives the rest:
+# PLATFORM, FILES, FILE_VERSION (that of the binaries' version records),
+# DISPLAY_NAME, VENDOR, DESCRIPTION, MSI_KEY, ICON, WXS, SOURCE_DATE_EPOCH,
+# RUNNING_COPY_CHECK (the program that tells whether the product runs).
+# CHECK, if given, is the running copy's check to use instead, such as a signed copy.
+# Run: cmake -DSETTINGS=... -DVERSION=... -DFILES_DIR=... [-DCHECK=...] -DOUTPUT=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
+include(${SETTINGS})
+if(CHECK)
+  set(RUNNING_COPY_CHECK ${CHECK})
+endif()
 find_program(WIXL wixl REQUIRED)
 find_program(MSIBUILD msibuild REQUIRED)
+find_program(MSIINFO msiinfo REQUIRED)
 find_program(FAKETIME faketime REQUIRED)
 
 # Fixed for the product's whole life: it is how Windows knows an MSI of any
@@ -17,7 +26,14 @@ macro(derived_code variable name)
   string(UUID ${variable} NAMESPACE ${namespace} NAME "${name}" TYPE SHA1 UPPER)
 endmacro()
 derived_code(msi_product_code "product ${VERSION} ${PLATFORM}")
-derived_code(package_code "package ${VERSION} ${PLATFORM}")
+# Windows Installer caches a package by its code: two packages of one
+# version with other contents have other codes.
+set(contents "")
+foreach(file ${FILES})
+  file(SHA256 ${FILES_DIR}/${file} hash)
+  string(APPEND contents " ${file} ${hash}")
+endforeach()
+derived_code(package_code "package ${VERSION} ${PLATFORM}${contents}")
 derived_code(msi_shortcut_guid "shortcut ${PLATFORM}")
 set(msi_version ${VERSION})
 # wixl takes sources relative to where it runs, which is FILES_DIR.
@@ -37,14 +53,17 @@ set(msi_file_components "")
 set(msi_component_refs "")
 foreach(file ${FILES})
   derived_code(guid "file ${file} ${PLATFORM}")
+  # An identifier has no '-'.
+  string(REPLACE "-" "_" id ${file})
   string(APPEND msi_file_components
-    "            <Component Id=\"${file}\" Guid=\"${guid}\"${msi_win64}>\n"
-    "              <File Id=\"${file}\" Name=\"${file}\" Source=\"${file}\" KeyPath=\"yes\"/>\n"
+    "            <Component Id=\"${id}\" Guid=\"${guid}\"${msi_win64}>\n"
+    "              <File Id=\"${id}\" Name=\"${file}\" Source=\"${file}\" KeyPath=\"yes\"/>\n"
     "            </Component>\n")
-  string(APPEND msi_component_refs "      <ComponentRef Id=\"${file}\"/>\n")
+  string(APPEND msi_component_refs "      <ComponentRef Id=\"${id}\"/>\n")
 endforeach()
 
 get_filename_component(output_dir ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${output_dir})
 set(wxs ${output_dir}/PelmoraConfig.wxs)
 configure_file(${WXS} ${wxs} @ONLY)
 
@@ -64,10 +83,43 @@ execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${WIXL} --arch ${arch} -o
                 WORKING_DIRECTORY ${FILES_DIR} RESULT_VARIABLE failed)
 if(NOT failed)
   execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT}
-                          -s "Modem-on-hold configuration for the modems of this machine"
-                          Ostrevan "${template}" "{${package_code}}"
+                          -s "${DESCRIPTION}" "${VENDOR}" "${template}" "{${package_code}}"
                   RESULT_VARIABLE failed)
 endif()
+# What wixl cannot write is put into its tables afterwards.
+set(tables ${output_dir}/tables)
+file(REMOVE_RECURSE ${tables})
+file(MAKE_DIRECTORY ${tables}/Binary)
+macro(export_table name)
+  execute_process(COMMAND ${MSIINFO} export ${OUTPUT} ${name} OUTPUT_VARIABLE table COMMAND_ERROR_IS_FATAL ANY)
+endmacro()
+if(NOT failed)
+  # wixl leaves every file unversioned, and Windows Installer would then
+  # replace a binary only by its date: the binaries get their version.
+  export_table(File)
+  string(REGEX REPLACE "(\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\\.(exe|dll)\t[0-9]+\t)\t" "\\1${FILE_VERSION}\t"
+         table "${table}")
+  file(WRITE ${tables}/File.idt "${table}")
+  # Before InstallValidate (1400), and so before anything is changed, the
+  # running copy's check stops the install, upgrade or removal while a
+  # program of the product runs (a custom action of type 2, an exe from
+  # the Binary table, whose exit code counts).
+  file(COPY_FILE ${RUNNING_COPY_CHECK} ${tables}/Binary/RunningCopyCheck.ibd)
+  file(WRITE ${tables}/Binary.idt "Name\tData\ns72\tv0\nBinary\tName\nRunningCopyCheck\tRunningCopyCheck.ibd\n")
+  export_table(CustomAction)
+  file(WRITE ${tables}/CustomAction.idt "${table}RunningCopyCheck\t2\tRunningCopyCheck\t[UILevel]\t\n")
+  export_table(InstallExecuteSequence)
+  file(WRITE ${tables}/InstallExecuteSequence.idt "${table}RunningCopyCheck\t\t1390\n")
+  foreach(name File Binary CustomAction InstallExecuteSequence)
+    # msibuild finds the Binary table's files from where it runs.
+    execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT} -i ${name}.idt
+                    WORKING_DIRECTORY ${tables} RESULT_VARIABLE failed)
+    if(failed)
+      break()
+    endif()
+  endforeach()
+endif()
+file(REMOVE_RECURSE ${tables})
 if(failed)
   message(FATAL_ERROR "wixl could not make ${OUTPUT}")
 endif()

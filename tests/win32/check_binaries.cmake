@@ -2,24 +2,30 @@
 # the exe may import Windows' own DLLs and OvMohReg.dll, nothing else; the
 # library exports exactly its seven calls, undecorated. Both are built for
 # MACHINE (objdump's name: i386, x86-64) with ASLR and DEP, no section both
-# writable and executable, and neither debug information nor a build path.
-# Nothing here runs them, so it holds on every machine.
-# Run: cmake -DOBJDUMP=... -DEXE=... -DDLL=... -DMACHINE=... -DBUILD_PATHS=... -P check_binaries.cmake
+# writable and executable, and neither debug information nor a build path;
+# the library and PelmoraCtl, which copy texts from outside into fixed
+# buffers, carry the stack protector. Nothing here runs them, so it holds on
+# every machine. Without DLL, only EXE's own rules are checked.
+# Run: cmake -DOBJDUMP=... -DEXE=... [-DDLL=...] -DMACHINE=... -DBUILD_PATHS=... -P check_binaries.cmake
 cmake_minimum_required(VERSION 3.25)
 set(allowed_imports ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL OVMOHREG.DLL)
 set(wanted_exports CheckSerialModem disableMOH enableMOH enumOstvModem
     writeSwitchHookAccept writeSwitchHookReject writeSwitchHookResume)
 
-function(dump file out)
-  execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE text RESULT_VARIABLE failed)
+# objdump's OPTION view of file; a rule never passes on a view that is empty.
+function(dump option file out)
+  execute_process(COMMAND ${OBJDUMP} ${option} ${file} OUTPUT_VARIABLE text RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "objdump cannot read ${file}")
+  endif()
+  if(NOT text MATCHES "file format")
+    message(FATAL_ERROR "objdump says nothing of ${file}")
   endif()
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
 foreach(binary ${EXE} ${DLL})
-  dump(${binary} text)
+  dump(-p ${binary} text)
   if(NOT text MATCHES "file format pei-${MACHINE}\n")
     message(SEND_ERROR "${binary} is not built for ${MACHINE}")
   endif()
@@ -30,8 +36,11 @@ foreach(binary ${EXE} ${DLL})
   endforeach()
   # objdump says READONLY for a section without write access, CODE for one
   # that may be executed.
-  execute_process(COMMAND ${OBJDUMP} -h ${binary} OUTPUT_VARIABLE sections)
+  dump(-h ${binary} sections)
   string(REGEX MATCHALL "\n +[0-9]+ [^ ]+[^\n]*\n[^\n]+" sections "${sections}")
+  if(NOT sections)
+    message(FATAL_ERROR "objdump lists no sections of ${binary}")
+  endif()
   foreach(section ${sections})
     string(REGEX MATCH "[0-9]+ ([^ ]+)" name "${section}")
     set(name ${CMAKE_MATCH_1})
@@ -59,12 +68,29 @@ foreach(binary ${EXE} ${DLL})
   endforeach()
 endforeach()
 
-dump(${EXE} text)
+# The guard routines of our own seed the guard with RtlGenRandom, which
+# ADVAPI32 exports as SystemFunction036; the linker takes them in only for
+# code built with the stack protector.
+function(check_stack_protector binary)
+  dump(-p ${binary} text)
+  if(NOT text MATCHES "\tDLL Name: ADVAPI32.dll\n[^\n]*\n(\t[^\n]+\n)*\t[ 0-9a-f]+\t +[0-9]+ +SystemFunction036\n")
+    message(SEND_ERROR "${binary} is built without the stack protector")
+  endif()
+endfunction()
+if(EXE MATCHES "PelmoraCtl")
+  check_stack_protector(${EXE})
+endif()
+if(NOT DEFINED DLL)
+  return()
+endif()
+check_stack_protector(${DLL})
+
+dump(-p ${EXE} text)
 if(NOT text MATCHES "DLL Name: OvMohReg.dll")
   message(SEND_ERROR "${EXE} does not import OvMohReg.dll at load time")
 endif()
 
-dump(${DLL} text)
+dump(-p ${DLL} text)
 string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table[^\n]*\n(([ \t]+\\[[^\n]+\n)+)" table "${text}")
 # Brackets would split CMake lists: drop them before listing the names.
 string(REGEX REPLACE "[][]" " " table "${CMAKE_MATCH_1}")

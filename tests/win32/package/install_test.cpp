@@ -8,6 +8,8 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -59,7 +61,8 @@ bool waitUntil(const std::function<bool()> &done)
     return done();
 }
 
-const char *const kInstalledFiles[] = {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll", "Uninstall.exe"};
+const char *const kInstalledFiles[] = {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll",
+                                       "LICENSE", "THIRD-PARTY-NOTICES.txt", "Uninstall.exe"};
 
 // What the installer and the uninstaller end with when they find the program running.
 const DWORD kProgramRunning = 32;
@@ -98,6 +101,55 @@ bool uninstall(const std::string &dir)
     return runToEnd("\"" + dir + "\\Uninstall.exe\" /S") == 0
         && waitUntil([&] { return !exists(dir) && uninstallValue("UninstallString") == "(missing)"; });
 }
+
+// A program of the product, started from the installed folder and kept
+// running: the dialog open, or PelmoraCtl stalled writing its help into a
+// pipe that nobody reads.
+class RunningCopy {
+public:
+    explicit RunningCopy(const std::string &program)
+    {
+        if (program == "PelmoraConfig.exe") {
+            dialog_ = std::make_unique<RunningDialog>(kInstallDir + "\\" + program);
+            return;
+        }
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        CreatePipe(&read_, &write_, &inherited, 1);
+        SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = write_;
+        std::string line = "\"" + kInstallDir + "\\" + program + "\" --help";
+        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_))
+            ADD_FAILURE() << "cannot start " << program << ": error " << GetLastError();
+        // Once its output shows, it holds the running copy's mark.
+        DWORD shown = 0;
+        for (int i = 0; i < 100 && PeekNamedPipe(read_, nullptr, 0, nullptr, &shown, nullptr) && !shown; ++i)
+            Sleep(100);
+        EXPECT_NE(shown, 0u) << program << " wrote nothing";
+        EXPECT_EQ(WaitForSingleObject(process_.hProcess, 0), DWORD(WAIT_TIMEOUT)) << program << " did not stall";
+    }
+    ~RunningCopy()
+    {
+        if (dialog_)
+            return;
+        CloseHandle(read_); // its write fails, and it ends
+        CloseHandle(write_);
+        WaitForSingleObject(process_.hProcess, 10000);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+    RunningCopy(const RunningCopy &) = delete;
+    RunningCopy &operator=(const RunningCopy &) = delete;
+
+private:
+    std::unique_ptr<RunningDialog> dialog_;
+    HANDLE read_ = nullptr, write_ = nullptr;
+    PROCESS_INFORMATION process_{};
+};
+
+const char *const kPrograms[] = {"PelmoraConfig.exe", "PelmoraCtl.exe"};
 
 using InstallerTest = SampleModemsTest;
 
@@ -140,9 +192,9 @@ TEST_F(InstallerTest, InstallingOverTheRunningProgramChangesNothing)
     ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
     for (const char *file : kInstalledFiles)
         ASSERT_TRUE(stamp(kInstallDir + "\\" + file)) << file;
-    {
-        RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
-        EXPECT_EQ(runToEnd("\"" + installerPath() + "\" /S"), kProgramRunning);
+    for (const char *program : kPrograms) {
+        RunningCopy running(program);
+        EXPECT_EQ(runToEnd("\"" + installerPath() + "\" /S"), kProgramRunning) << program;
         for (const char *file : kInstalledFiles)
             EXPECT_TRUE(stamped(kInstallDir + "\\" + file)) << file << " replaced or gone";
         EXPECT_EQ(uninstallValue("UninstallString"), "\"" + kInstallDir + "\\Uninstall.exe\"");
@@ -154,14 +206,72 @@ TEST_F(InstallerTest, InstallingOverTheRunningProgramChangesNothing)
 TEST_F(InstallerTest, UninstallingWhileTheProgramRunsChangesNothing)
 {
     ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
-    {
-        RunningDialog dialog(kInstallDir + "\\PelmoraConfig.exe");
-        EXPECT_EQ(uninstallFrom(kInstallDir), kProgramRunning);
+    for (const char *program : kPrograms) {
+        RunningCopy running(program);
+        EXPECT_EQ(uninstallFrom(kInstallDir), kProgramRunning) << program;
         for (const char *file : kInstalledFiles)
             EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
         EXPECT_TRUE(exists(kShortcut));
         EXPECT_EQ(uninstallValue("UninstallString"), "\"" + kInstallDir + "\\Uninstall.exe\"");
     }
+    EXPECT_TRUE(uninstall(kInstallDir));
+}
+
+// A copy whose folder was deleted by hand leaves a registration that names an
+// uninstaller no longer there: the setup program takes that copy for removed.
+TEST_F(InstallerTest, InstallsAgainAfterTheFolderWasDeletedByHand)
+{
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
+    WIN32_FIND_DATAA found;
+    HANDLE listing = FindFirstFileA((kInstallDir + "\\*").c_str(), &found);
+    ASSERT_NE(listing, INVALID_HANDLE_VALUE);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            EXPECT_TRUE(DeleteFileA((kInstallDir + "\\" + found.cFileName).c_str()))
+                << found.cFileName << ": error " << GetLastError();
+        }
+    } while (FindNextFileA(listing, &found));
+    FindClose(listing);
+    // The setup program's last handle on the folder may close a moment after it ends.
+    ASSERT_TRUE(waitUntil([&] { return RemoveDirectoryA(kInstallDir.c_str()) || !exists(kInstallDir); }))
+        << "error " << GetLastError();
+
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
+    for (const char *file : kInstalledFiles)
+        EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
+    EXPECT_TRUE(exists(kShortcut));
+    EXPECT_TRUE(uninstall(kInstallDir));
+    EXPECT_FALSE(exists(kShortcut));
+}
+
+// Whether a PE file carries an Authenticode signature: a certificate table.
+bool carriesSignature(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    std::vector<char> bytes(4096);
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(bytes.data());
+    if (got < sizeof(IMAGE_DOS_HEADER) || LONG(got) < dos->e_lfanew + LONG(sizeof(IMAGE_NT_HEADERS64)))
+        return false;
+    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS32 *>(bytes.data() + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &table =
+        nt->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+            ? reinterpret_cast<const IMAGE_NT_HEADERS64 *>(nt)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_SECURITY]
+            : nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_SECURITY];
+    return table.VirtualAddress != 0 && table.Size != 0;
+}
+
+// Apps and Features runs the uninstaller elevated: a signed release's is signed
+// too. Run on the signed packages only.
+TEST_F(InstallerTest, SignedReleaseInstallsASignedUninstaller)
+{
+    ASSERT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 0u);
+    EXPECT_TRUE(carriesSignature(kInstallDir + "\\PelmoraConfig.exe"));
+    EXPECT_TRUE(carriesSignature(kInstallDir + "\\Uninstall.exe"));
     EXPECT_TRUE(uninstall(kInstallDir));
 }
 
@@ -213,6 +323,16 @@ std::vector<std::string> msiVersions()
         MsiGetProductInfoA(product, INSTALLPROPERTY_PRODUCTICON, icon, &size);
         EXPECT_STREQ(publisher, "Ostrevan");
         EXPECT_TRUE(exists(icon)) << "the entry's icon: " << icon;
+        char location[MAX_PATH] = "";
+        size = sizeof location;
+        MsiGetProductInfoA(product, INSTALLPROPERTY_INSTALLLOCATION, location, &size);
+        EXPECT_TRUE(*location && exists(location)) << "InstallLocation: " << location;
+        // Installed for the machine, not for the user who ran msiexec.
+        size = sizeof value;
+        EXPECT_EQ(MsiGetProductInfoExA(product, nullptr, MSIINSTALLCONTEXT_MACHINE, INSTALLPROPERTY_VERSIONSTRING,
+                                       value, &size),
+                  UINT(ERROR_SUCCESS))
+            << "not installed for the machine";
     }
     return versions;
 }
@@ -236,7 +356,7 @@ TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
     const std::string shortcut = shortcutDir + "\\Pelmora Modem-on-Hold.lnk";
 
     ASSERT_EQ(runToEnd(msiexec("/i", msi)), 0u);
-    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll"})
+    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll", "LICENSE", "THIRD-PARTY-NOTICES.txt"})
         EXPECT_TRUE(exists(kInstallDir + "\\" + file)) << file;
     EXPECT_TRUE(exists(shortcut) || exists(kShortcut)) << shortcut;
     EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_VERSION});
@@ -261,6 +381,38 @@ TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
     EXPECT_NE(runToEnd(msiexec("/i", msi)), 0u) << "the MSI went over the setup program's copy";
     EXPECT_TRUE(msiVersions().empty());
     EXPECT_TRUE(uninstall(kInstallDir));
+}
+
+// As with the setup program, a running program stops an upgrade before
+// anything is changed, rather than leave old and new files side by side.
+TEST_F(InstallerTest, MsiUpgradeWhileTheProgramRunsChangesNothing)
+{
+    const std::string msi = packagePath(PELMORA_PACKAGE_NAME ".msi");
+    ASSERT_EQ(runToEnd(msiexec("/i", msi)), 0u);
+    for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll"})
+        ASSERT_TRUE(stamp(kInstallDir + "\\" + file)) << file;
+    for (const char *program : kPrograms) {
+        RunningCopy running(program);
+        EXPECT_NE(runToEnd(msiexec("/i", packagePath(PELMORA_LATER_MSI))), 0u) << program;
+        EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_VERSION}) << program;
+        for (const char *file : {"PelmoraConfig.exe", "PelmoraCtl.exe", "OvMohReg.dll"})
+            EXPECT_TRUE(stamped(kInstallDir + "\\" + file)) << file << " replaced while " << program << " ran";
+    }
+    ASSERT_EQ(runToEnd(msiexec("/x", msi)), 0u);
+    EXPECT_FALSE(exists(kInstallDir));
+}
+
+// An upgrade goes into the folder the installed copy was put in.
+TEST_F(InstallerTest, MsiUpgradeKeepsACustomFolder)
+{
+    const std::string customDir = folder(CSIDL_PROGRAM_FILES) + "\\Custom Pelmora";
+    ASSERT_EQ(runToEnd(msiexec("/i", packagePath(PELMORA_PACKAGE_NAME ".msi")) + " INSTALLDIR=\"" + customDir + "\""), 0u);
+    ASSERT_EQ(runToEnd(msiexec("/i", packagePath(PELMORA_LATER_MSI))), 0u);
+    EXPECT_EQ(msiVersions(), std::vector<std::string>{PELMORA_LATER_VERSION});
+    EXPECT_TRUE(exists(customDir + "\\PelmoraConfig.exe"));
+    EXPECT_FALSE(exists(kInstallDir)) << "upgraded into the default folder";
+    ASSERT_EQ(runToEnd(msiexec("/x", packagePath(PELMORA_LATER_MSI))), 0u);
+    EXPECT_FALSE(exists(customDir));
 }
 
 } // namespace
