@@ -20,8 +20,13 @@ use_wine_prefix() {
 }
 
 # Creates the prefix on first use and waits until its Wine server has gone,
-# so that whatever comes next starts a server of its own.
+# so that whatever comes next starts a server of its own. Debian's Wine does
+# not look in the folder of its own fonts (fonts-wine): the prefix gets a
+# copy of Marlett, in which the caption buttons are drawn, so that the close
+# button shows its cross rather than the letter r.
 boot_wine_prefix() {
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
-    "$wine" wineboot -i >/dev/null 2>&1 && wineserver -w
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        "$wine" wineboot -i >/dev/null 2>&1 && wineserver -w || return 1
+    fi
+    cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
