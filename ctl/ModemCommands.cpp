@@ -14,24 +14,41 @@ const char *instanceOf(const ModemRecord &modem)
     return modem.libraryText1;
 }
 
-// Every modem, in the library's order, however many there are. Returns 0, or
-// the error code of a failure to read them, said on stderr: modems that
-// cannot be read must not pass for none.
-int enumerateModems(std::vector<ModemRecord> &modems)
+// One reading of every modem, in the library's order, however many there are.
+int readModems(std::vector<ModemRecord> &modems)
 {
+    modems.clear();
     int32_t cursor = 0;
     for (;;) {
         ModemRecord record = {};
         const int status = enumOstvModem(&record, &cursor);
         if (status == OVMOH_NO_FURTHER_MODEM)
             return 0;
-        if (status != 0) {
-            writeErr("PelmoraCtl: reading the modems failed: " + systemText(status) + "\r\n");
+        if (status != 0)
             return status;
-        }
         CheckSerialModem(&record); // marks a port the system does not know
         modems.push_back(record);
     }
+}
+
+// Every modem. Returns 0, or the error code of a failure to read them, said
+// on stderr: modems that cannot be read must not pass for none, nor a list
+// read while modems came or went for all of them. Such a list is read
+// again, after a pause that grows each time, until the modems stay still.
+int enumerateModems(std::vector<ModemRecord> &modems)
+{
+    const int readings = 5;
+    int status = readModems(modems);
+    for (int reading = 1; status == OVMOH_MODEMS_CHANGED && reading < readings; ++reading) {
+        Sleep(50u << reading); // 100 ms, then 200, 400 and 800
+        status = readModems(modems);
+    }
+    if (status == OVMOH_MODEMS_CHANGED)
+        writeErr("PelmoraCtl: reading the modems failed: they changed each of the " + std::to_string(readings)
+                 + " times they were read: " + systemText(status) + "\r\n");
+    else if (status != 0)
+        writeErr("PelmoraCtl: reading the modems failed: " + systemText(status) + "\r\n");
+    return status;
 }
 
 // A text as the list shows it: control characters escaped as in C, so that

@@ -16,15 +16,21 @@ const char kNotPresent[] = " (not present)";
 // while we walk them, and a walk must end whatever they do.
 const int32_t kMostEntriesWalked = 1 << 20;
 
-static_assert(OVMOH_NO_FURTHER_MODEM == ERROR_NO_MORE_ITEMS, "the header's number is Windows' own");
+// The cursor: the index of the next subkey of the modem class to look at,
+// below kCursorIndexBits, and above them the number of its enumeration,
+// which stays non-negative.
+const int kCursorIndexBits = 20;
+const int32_t kCursorIndexMask = (1 << kCursorIndexBits) - 1;
+const uint32_t kEnumerationNumbers = 1u << (31 - kCursorIndexBits);
 
-// The end of the modems, told apart from a failure to read them: a class key
-// that is missing, or deleted while it is walked, holds no modem.
-int endOfModems(LONG status)
+static_assert(OVMOH_NO_FURTHER_MODEM == ERROR_NO_MORE_ITEMS, "the header's number is Windows' own");
+static_assert(OVMOH_MODEMS_CHANGED == ERROR_RETRY, "the header's number is Windows' own");
+
+// A key deleted while it is read is a change of the modems, as is a modem
+// installed or removed: the caller reads them again.
+int changedIfDeleted(LONG status)
 {
-    if (status == ERROR_NO_MORE_ITEMS || status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED)
-        return OVMOH_NO_FURTHER_MODEM;
-    return static_cast<int>(status);
+    return status == ERROR_KEY_DELETED ? OVMOH_MODEMS_CHANGED : static_cast<int>(status);
 }
 
 void readSettings(const char *instanceName, ModemRecord &record)
@@ -42,12 +48,13 @@ void readSettings(const char *instanceName, ModemRecord &record)
         settings.readText(kSequenceValues[sequence], record.*kSequenceFields[sequence], MODEM_TEXT_SIZE);
 }
 
-// Fills record from the instance key; false when that key has gone meanwhile.
-bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
+// Fills record from the instance key. Its key removed since the walk named
+// it is a change of the modems.
+LONG readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
 {
     RegistryKey instance;
-    if (instance.open(modemClass, instanceName, KEY_QUERY_VALUE) != ERROR_SUCCESS)
-        return false;
+    if (LONG status = instance.open(modemClass, instanceName, KEY_QUERY_VALUE))
+        return status == ERROR_FILE_NOT_FOUND ? OVMOH_MODEMS_CHANGED : status;
     ModemRecord found = {};
     if (instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE) != ERROR_SUCCESS
         || !found.name[0])
@@ -58,7 +65,7 @@ bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
     found.libraryWord = kFilledByEnumeration;
     readSettings(instanceName, found);
     record = found;
-    return true;
+    return ERROR_SUCCESS;
 }
 
 // Hands visit each port of the serial port map, in the map's order, until
@@ -164,6 +171,16 @@ void PortList::forget()
     size_ = capacity_ = 0;
 }
 
+// The modem class as an enumeration found it at its start, by the
+// enumeration's number: its end compares the class with it. The last few
+// starts are remembered, so that enumerations that interleave each compare
+// with their own.
+struct Start {
+    uint32_t number;
+    KeyStamp modemClass;
+};
+const uint32_t kRememberedStarts = 8;
+
 // What an enumeration keeps between calls, as OvMohReg.h tells, taken only
 // under keptLock. The destructors release it as the library unloads: the
 // DLL's start-up code runs them at DLL_PROCESS_DETACH.
@@ -171,6 +188,8 @@ SRWLOCK keptLock = SRWLOCK_INIT;
 RegistryKey keptModemClass;
 PortList keptPorts;
 bool enumerationStarted = false;
+uint32_t latestEnumeration = 0;
+Start starts[kRememberedStarts] = {};
 
 class KeptLock {
 public:
@@ -192,12 +211,26 @@ bool serialPortPresent(const char *port)
     return present;
 }
 
-// The next modem from cursor on, in the kept modem class.
-int nextModem(ModemRecord &record, int32_t &cursor)
+// The end of the modems of enumeration number: OVMOH_MODEMS_CHANGED when
+// the class is no longer as that enumeration found it at its start (or its
+// start is no longer remembered: more enumerations started meanwhile).
+int endOfModems(uint32_t number)
 {
-    // The cursor is the enumeration index: it counts the subkeys passed,
-    // those that are no modem (such as "Properties") included.
-    for (int32_t index = cursor; index < kMostEntriesWalked; ++index) {
+    KeyStamp now;
+    if (LONG status = keptModemClass.stamp(now))
+        return changedIfDeleted(status);
+    const Start &start = starts[number % kRememberedStarts];
+    return start.number == number && start.modemClass == now ? OVMOH_NO_FURTHER_MODEM
+                                                             : OVMOH_MODEMS_CHANGED;
+}
+
+// The next modem from index on, in the kept modem class; index is then that
+// of the subkey after it.
+int nextModem(ModemRecord &record, uint32_t number, int32_t &index)
+{
+    // The index counts the subkeys passed, those that are no modem (such as
+    // "Properties") included; the one after the last modem fits the cursor.
+    for (; index < kCursorIndexMask; ++index) {
         // The names as stored: the ANSI ones would show other digits, such
         // as full-width ones, as ASCII digits.
         const DWORD nameSize = kInstanceNameLength + 2;
@@ -205,19 +238,24 @@ int nextModem(ModemRecord &record, int32_t &cursor)
         LONG status = keptModemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
+        if (status == ERROR_NO_MORE_ITEMS)
+            return endOfModems(number);
         if (status != ERROR_SUCCESS)
-            return endOfModems(status);
+            return changedIfDeleted(status);
         if (!isInstanceKeyName(storedName))
             continue;
         char keyName[kInstanceNameLength + 1];
         for (int i = 0; i <= kInstanceNameLength; ++i)
             keyName[i] = static_cast<char>(storedName[i]);
-        if (readModem(keptModemClass.handle(), keyName, record)) {
-            cursor = index + 1;
+        status = readModem(keptModemClass.handle(), keyName, record);
+        if (status == OVMOH_MODEMS_CHANGED || status == ERROR_KEY_DELETED)
+            return changedIfDeleted(status);
+        if (status == ERROR_SUCCESS) {
+            ++index;
             return 0;
         }
     }
-    return OVMOH_NO_FURTHER_MODEM;
+    return ERROR_MORE_DATA; // more subkeys than any walk passes
 }
 
 bool endsWith(const char *text, const char *suffix)
@@ -234,18 +272,37 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
 {
     if (!record || !cursor || *cursor < 0)
         return ERROR_INVALID_PARAMETER;
+    uint32_t number = static_cast<uint32_t>(*cursor) >> kCursorIndexBits;
+    int32_t index = *cursor & kCursorIndexMask;
     KeptLock lock;
     if (*cursor == 0) {
         // A new enumeration: the modems and the ports are read afresh.
         keptModemClass.close();
         keptPorts.forget();
         enumerationStarted = true;
+        LONG status = keptModemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath,
+                                          KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
+        if (status == ERROR_FILE_NOT_FOUND)
+            return OVMOH_NO_FURTHER_MODEM; // no modem class, no modems
+        KeyStamp modemClass = {};
+        if (status == ERROR_SUCCESS)
+            status = keptModemClass.stamp(modemClass);
+        if (status != ERROR_SUCCESS) {
+            keptModemClass.close();
+            return changedIfDeleted(status);
+        }
+        number = latestEnumeration = (latestEnumeration + 1) % kEnumerationNumbers;
+        starts[number % kRememberedStarts] = {number, modemClass};
+    } else if (!keptModemClass.handle()) {
+        // Closed by another enumeration's end.
+        if (LONG status = keptModemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath,
+                                              KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE))
+            return status == ERROR_FILE_NOT_FOUND ? OVMOH_MODEMS_CHANGED : changedIfDeleted(status);
     }
-    if (!keptModemClass.handle())
-        if (LONG status = keptModemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS))
-            return endOfModems(status);
-    const int result = nextModem(*record, *cursor);
-    if (result != 0)
+    const int result = nextModem(*record, number, index);
+    if (result == 0)
+        *cursor = static_cast<int32_t>(number << kCursorIndexBits) | index;
+    else
         keptModemClass.close(); // the enumeration is over
     return result;
 }

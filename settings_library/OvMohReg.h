@@ -57,12 +57,23 @@ typedef struct ModemRecord {
  * ERROR_NO_MORE_ITEMS). A machine without the modem device class has none. */
 #define OVMOH_NO_FURTHER_MODEM 259
 
+/* enumOstvModem's result when the modems changed while it enumerated them
+ * (Windows' ERROR_RETRY): since the call with *cursor = 0, a modem was
+ * installed or removed, or the modem device class was deleted or made anew,
+ * or a key was deleted while it was read. The records filled before may miss
+ * a modem that stayed installed or hold one twice: take none of them, and
+ * enumerate again from *cursor = 0. Settings stored meanwhile are no change:
+ * each record holds what was stored when it was read. */
+#define OVMOH_MODEMS_CHANGED 1237
+
 /* Fills *record with the next modem and returns 0. Any other result ends the
- * enumeration: OVMOH_NO_FURTHER_MODEM when there is no further modem;
- * otherwise the Win32 error code of a failure to read the modems (5 when the
- * modem device class may not be read), or 87 (ERROR_INVALID_PARAMETER) for a
- * missing record or cursor or a negative cursor. Start each enumeration with
- * *cursor = 0 and pass the same cursor, untouched, to every later call of it. */
+ * enumeration: OVMOH_NO_FURTHER_MODEM when there is no further modem and the
+ * modems stayed as they were throughout; OVMOH_MODEMS_CHANGED when they did
+ * not; otherwise the Win32 error code of a failure to read the modems (5 when
+ * the modem device class may not be read), or 87 (ERROR_INVALID_PARAMETER)
+ * for a missing record or cursor or a negative cursor. Start each enumeration
+ * with *cursor = 0 and pass the same cursor, untouched, to every later call
+ * of it; enumerations may interleave. */
 int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
 
 /* The calls below return 0 on success, otherwise a Win32 error code; on

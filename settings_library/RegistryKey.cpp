@@ -114,3 +114,9 @@ LONG RegistryKey::enumValue(DWORD index, char *name, DWORD nameSize, DWORD &type
     return RegEnumValueA(handle_, index, name, &nameSize, nullptr, &type, static_cast<BYTE *>(data),
                          &size);
 }
+
+LONG RegistryKey::stamp(KeyStamp &stamp) const
+{
+    return RegQueryInfoKeyW(handle_, nullptr, nullptr, nullptr, &stamp.subkeys, nullptr, nullptr,
+                            &stamp.values, nullptr, nullptr, nullptr, &stamp.lastWrite);
+}

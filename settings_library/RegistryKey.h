@@ -9,6 +9,22 @@
 
 #include <cstddef>
 
+// What RegQueryInfoKey tells of a key: a subkey or a value added or removed,
+// a value written, or the key deleted and made anew, changes it.
+struct KeyStamp {
+    DWORD subkeys;
+    DWORD values;
+    FILETIME lastWrite;
+
+    bool operator==(const KeyStamp &other) const
+    {
+        return subkeys == other.subkeys && values == other.values
+            && lastWrite.dwLowDateTime == other.lastWrite.dwLowDateTime
+            && lastWrite.dwHighDateTime == other.lastWrite.dwHighDateTime;
+    }
+    bool operator!=(const KeyStamp &other) const { return !(*this == other); }
+};
+
 class RegistryKey {
 public:
     RegistryKey() = default;
@@ -43,6 +59,8 @@ public:
     // ERROR_MORE_DATA when the data does not fit.
     LONG enumValue(DWORD index, char *name, DWORD nameSize, DWORD &type, void *data,
                    DWORD &size) const;
+    // The key's counts of subkeys and values and the time of its last change.
+    LONG stamp(KeyStamp &stamp) const;
 
     // Texts up to this many bytes are read in one query; longer ones, which
     // are cut to their field anyway, take three.

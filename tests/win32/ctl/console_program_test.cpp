@@ -3,7 +3,10 @@
 #include "ModemRegistryTest.h"
 #include "RegistryLayout.h"
 
+#include <atomic>
+#include <cstdio>
 #include <regex>
+#include <thread>
 
 struct Outcome {
     std::string out, err;
@@ -191,4 +194,116 @@ TEST_F(ConsoleProgramTest, ModemsThatCannotBeReadFailRatherThanLookNone)
             << arguments << ": " << run.err;
     }
     setKeySecurity(kModemClassPath, "D:(A;;KA;;;WD)"); // readable again, for TearDown
+}
+
+// Modem 0000 installed and removed over and over, while 0001 to 0200 stay:
+// a reading that counts subkeys would find the later ones shifted, and skip
+// or repeat one of them.
+class ChangingModemsTest : public ModemRegistryTest {
+protected:
+    static const int kStayingModems = 200;
+
+    void SetUp() override
+    {
+        ModemRegistryTest::SetUp();
+        for (int number = 0; number <= kStayingModems; ++number)
+            addModem(instance(number), {{"DriverDesc", "Modem " + instance(number)}});
+    }
+    void TearDown() override
+    {
+        stopChanging();
+        ModemRegistryTest::TearDown();
+    }
+
+    static std::string instance(int number)
+    {
+        char name[8];
+        std::snprintf(name, sizeof name, "%04d", number);
+        return name;
+    }
+
+    static std::vector<std::string> allModems()
+    {
+        std::vector<std::string> all;
+        for (int number = 0; number <= kStayingModems; ++number)
+            all.push_back(instance(number));
+        return all;
+    }
+
+    // Changes the modems for the given time, or until stopped, and leaves
+    // modem 0000 installed.
+    void startChanging(DWORD milliseconds)
+    {
+        changer_ = std::thread([this, milliseconds] {
+            const DWORD start = GetTickCount();
+            while (!stop_ && GetTickCount() - start < milliseconds) {
+                deleteKey(modemKey("0000"));
+                addModem("0000", {{"DriverDesc", "Modem 0000"}});
+            }
+        });
+    }
+    void stopChanging()
+    {
+        stop_ = true;
+        if (changer_.joinable())
+            changer_.join();
+        stop_ = false;
+    }
+
+    // Each modem's key as list shows them, in order.
+    static std::vector<std::string> listed(const std::string &out)
+    {
+        std::vector<std::string> modems;
+        for (size_t at = 0; at < out.size(); at = out.find("\r\n", at) + 2)
+            modems.push_back(out.substr(at, 4));
+        return modems;
+    }
+
+    static bool saysTheyChanged(const std::string &err)
+    {
+        return std::regex_match(err, std::regex("PelmoraCtl: reading the modems failed: they changed each of "
+                                                "the 5 times they were read: [^\r\n]*\\(error 1237\\)\r\n"));
+    }
+
+private:
+    std::thread changer_;
+    std::atomic<bool> stop_{false};
+};
+
+// Reading them never ends with some of them: it ends with all, or fails.
+TEST_F(ChangingModemsTest, ModemsThatKeepChangingAreNeverListedInPart)
+{
+    for (const char *arguments : {"list", "enable all"}) {
+        startChanging(INFINITE);
+        const Outcome run = runCtl(arguments);
+        stopChanging();
+        if (run.status == OVMOH_MODEMS_CHANGED) {
+            EXPECT_TRUE(saysTheyChanged(run.err)) << arguments << ": " << run.err;
+            EXPECT_EQ("", run.out) << arguments;
+            continue;
+        }
+        if (*arguments == 'l') {
+            ASSERT_EQ(0u, run.status) << run.err;
+            // 0000 may have been read while it was installed, or not.
+            std::vector<std::string> modems = listed(run.out);
+            if (!modems.empty() && modems.front() != "0000")
+                modems.insert(modems.begin(), "0000");
+            EXPECT_EQ(allModems(), modems) << run.out;
+        } else {
+            // Storing into 0000 fails when it was removed since it was read.
+            for (int number = 1; number <= kStayingModems; ++number)
+                EXPECT_EQ(storedDword(1), valuesOf(settingsKey(instance(number)))["MohEnabled"])
+                    << "enable all left out modem " << instance(number) << ", exit status " << run.status;
+        }
+    }
+}
+
+// Modems that change for a moment are read again once they stay still.
+TEST_F(ChangingModemsTest, ModemsThatChangeForAMomentAreReadAgain)
+{
+    startChanging(300);
+    const Outcome run = runCtl("list");
+    ASSERT_EQ(0u, run.status) << run.err;
+    EXPECT_EQ("", run.err);
+    EXPECT_EQ(allModems(), listed(run.out)) << run.out;
 }
