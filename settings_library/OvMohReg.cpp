@@ -7,6 +7,7 @@
 #include "TextField.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -103,18 +104,16 @@ template <typename Visit> void walkSerialPorts(Visit visit)
 
 // The serial ports as one walk of the map found them, for every check of an
 // enumeration: texts one after another, each NUL-terminated, on the heap.
+// It has no destructor, so that the one kept needs nothing done at process
+// exit: whoever reads one forgets it.
 class PortList {
 public:
-    PortList() = default;
-    ~PortList() { forget(); }
-    PortList(const PortList &) = delete;
-    PortList &operator=(const PortList &) = delete;
-
     // Walks the map; false, keeping nothing, when memory for it is lacking.
     bool read();
     bool isRead() const { return texts_ != nullptr; }
     bool contains(const char *port) const;
     void forget();
+    void swap(PortList &other);
 
 private:
     bool keep(const char *port);
@@ -171,6 +170,13 @@ void PortList::forget()
     size_ = capacity_ = 0;
 }
 
+void PortList::swap(PortList &other)
+{
+    PortList held = *this;
+    *this = other;
+    other = held;
+}
+
 // The modem class as an enumeration found it at its start, by the
 // enumeration's number: its end compares the class with it. The last few
 // starts are remembered, so that enumerations that interleave each compare
@@ -181,15 +187,16 @@ struct Start {
 };
 const uint32_t kRememberedStarts = 8;
 
-// What an enumeration keeps between calls, as OvMohReg.h tells, taken only
-// under keptLock. The destructors release it as the library unloads: the
-// DLL's start-up code runs them at DLL_PROCESS_DETACH.
+// What the library keeps between calls, as OvMohReg.h tells: plain data,
+// which needs nothing done at process exit (DllMain frees the port list
+// when FreeLibrary unloads the library). Taken only under keptLock, which
+// is held around nothing else, no registry call in particular.
 SRWLOCK keptLock = SRWLOCK_INIT;
-RegistryKey keptModemClass;
-PortList keptPorts;
-bool enumerationStarted = false;
-uint32_t latestEnumeration = 0;
+uint32_t latestEnumeration = 0; // the number of the one started last; 0 before any
 Start starts[kRememberedStarts] = {};
+PortList keptPorts; // of the enumeration started last, from its first check on
+static_assert(std::is_trivially_destructible<PortList>::value && std::is_trivially_destructible<Start>::value,
+              "nothing kept is released at process exit");
 
 class KeptLock {
 public:
@@ -199,34 +206,63 @@ public:
     KeptLock &operator=(const KeptLock &) = delete;
 };
 
+// A new enumeration, numbered 1 upwards: it remembers the modem class as
+// found, and the ports are read afresh for its checks.
+uint32_t startEnumeration(const KeyStamp &modemClass)
+{
+    KeptLock lock;
+    keptPorts.forget();
+    const uint32_t number = latestEnumeration = latestEnumeration % (kEnumerationNumbers - 1) + 1;
+    starts[number % kRememberedStarts] = {number, modemClass};
+    return number;
+}
+
 bool serialPortPresent(const char *port)
 {
     // Read once for all the checks of an enumeration; before any enumeration,
     // or short of memory, a walk for this port alone.
-    KeptLock lock;
-    if (enumerationStarted && (keptPorts.isRead() || keptPorts.read()))
-        return keptPorts.contains(port);
-    bool present = false;
-    walkSerialPorts([&](const char *known) { return !(present = _stricmp(known, port) == 0); });
+    uint32_t enumeration = 0;
+    {
+        KeptLock lock;
+        if (keptPorts.isRead())
+            return keptPorts.contains(port);
+        enumeration = latestEnumeration;
+    }
+    PortList ports;
+    if (enumeration == 0 || !ports.read()) {
+        bool present = false;
+        walkSerialPorts([&](const char *known) { return !(present = _stricmp(known, port) == 0); });
+        return present;
+    }
+    const bool present = ports.contains(port);
+    {
+        // Kept unless another check kept its own first, or another
+        // enumeration started meanwhile.
+        KeptLock lock;
+        if (enumeration == latestEnumeration && !keptPorts.isRead())
+            keptPorts.swap(ports);
+    }
+    ports.forget();
     return present;
 }
 
 // The end of the modems of enumeration number: OVMOH_MODEMS_CHANGED when
 // the class is no longer as that enumeration found it at its start (or its
 // start is no longer remembered: more enumerations started meanwhile).
-int endOfModems(uint32_t number)
+int endOfModems(const RegistryKey &modemClass, uint32_t number)
 {
     KeyStamp now;
-    if (LONG status = keptModemClass.stamp(now))
+    if (LONG status = modemClass.stamp(now))
         return changedIfDeleted(status);
+    KeptLock lock;
     const Start &start = starts[number % kRememberedStarts];
     return start.number == number && start.modemClass == now ? OVMOH_NO_FURTHER_MODEM
                                                              : OVMOH_MODEMS_CHANGED;
 }
 
-// The next modem from index on, in the kept modem class; index is then that
-// of the subkey after it.
-int nextModem(ModemRecord &record, uint32_t number, int32_t &index)
+// The next modem from index on in the modem class; index is then that of
+// the subkey after it.
+int nextModem(const RegistryKey &modemClass, ModemRecord &record, uint32_t number, int32_t &index)
 {
     // The index counts the subkeys passed, those that are no modem (such as
     // "Properties") included; the one after the last modem fits the cursor.
@@ -235,11 +271,11 @@ int nextModem(ModemRecord &record, uint32_t number, int32_t &index)
         // as full-width ones, as ASCII digits.
         const DWORD nameSize = kInstanceNameLength + 2;
         wchar_t storedName[nameSize];
-        LONG status = keptModemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
+        LONG status = modemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
         if (status == ERROR_NO_MORE_ITEMS)
-            return endOfModems(number);
+            return endOfModems(modemClass, number);
         if (status != ERROR_SUCCESS)
             return changedIfDeleted(status);
         if (!isInstanceKeyName(storedName))
@@ -247,7 +283,7 @@ int nextModem(ModemRecord &record, uint32_t number, int32_t &index)
         char keyName[kInstanceNameLength + 1];
         for (int i = 0; i <= kInstanceNameLength; ++i)
             keyName[i] = static_cast<char>(storedName[i]);
-        status = readModem(keptModemClass.handle(), keyName, record);
+        status = readModem(modemClass.handle(), keyName, record);
         if (status == OVMOH_MODEMS_CHANGED || status == ERROR_KEY_DELETED)
             return changedIfDeleted(status);
         if (status == ERROR_SUCCESS) {
@@ -274,36 +310,24 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
         return ERROR_INVALID_PARAMETER;
     uint32_t number = static_cast<uint32_t>(*cursor) >> kCursorIndexBits;
     int32_t index = *cursor & kCursorIndexMask;
-    KeptLock lock;
+    // Opened for each call: a key kept open between calls would have to be
+    // closed at some point, under rules of its own, and spare two requests.
+    RegistryKey modemClass;
+    LONG status = modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath,
+                                  KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
     if (*cursor == 0) {
-        // A new enumeration: the modems and the ports are read afresh.
-        keptModemClass.close();
-        keptPorts.forget();
-        enumerationStarted = true;
-        LONG status = keptModemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath,
-                                          KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
-        if (status == ERROR_FILE_NOT_FOUND)
-            return OVMOH_NO_FURTHER_MODEM; // no modem class, no modems
-        KeyStamp modemClass = {};
+        KeyStamp found = {};
         if (status == ERROR_SUCCESS)
-            status = keptModemClass.stamp(modemClass);
-        if (status != ERROR_SUCCESS) {
-            keptModemClass.close();
-            return changedIfDeleted(status);
-        }
-        number = latestEnumeration = (latestEnumeration + 1) % kEnumerationNumbers;
-        starts[number % kRememberedStarts] = {number, modemClass};
-    } else if (!keptModemClass.handle()) {
-        // Closed by another enumeration's end.
-        if (LONG status = keptModemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath,
-                                              KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE))
-            return status == ERROR_FILE_NOT_FOUND ? OVMOH_MODEMS_CHANGED : changedIfDeleted(status);
+            status = modemClass.stamp(found);
+        number = startEnumeration(found);
     }
-    const int result = nextModem(*record, number, index);
+    if (status == ERROR_FILE_NOT_FOUND) // no modem class, no modems
+        return *cursor == 0 ? OVMOH_NO_FURTHER_MODEM : OVMOH_MODEMS_CHANGED;
+    if (status != ERROR_SUCCESS)
+        return changedIfDeleted(status);
+    const int result = nextModem(modemClass, *record, number, index);
     if (result == 0)
         *cursor = static_cast<int32_t>(number << kCursorIndexBits) | index;
-    else
-        keptModemClass.close(); // the enumeration is over
     return result;
 }
 
@@ -321,4 +345,15 @@ int OVMOHREG_API CheckSerialModem(ModemRecord *record)
     copyToField(record->description + length, MODEM_TEXT_SIZE - length, kNotPresent,
                 std::strlen(kNotPresent));
     return 0;
+}
+
+// The library's entry, called by the C run-time's own, which runs no
+// destructor of ours: nothing kept has one. Unloaded by FreeLibrary
+// (reserved null), the library frees what it keeps; at process exit it
+// does nothing, as Windows advises, and the process's end frees it all.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_DETACH && !reserved)
+        keptPorts.forget();
+    return TRUE;
 }

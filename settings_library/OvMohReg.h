@@ -81,16 +81,16 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
 
 /* Marks, in the description, a modem whose port the system does not know.
  *
- * So that listing the modems costs few registry calls, the library keeps
- * what an enumeration has read between its calls. enumOstvModem keeps the
- * modem device class open from a call with *cursor = 0 until it returns
- * anything but 0. The serial ports the system knows are read at the first
- * CheckSerialModem after that call and serve every check until the next
- * enumeration from cursor 0, which reads both afresh: a port that comes or
- * goes meanwhile shows then. Before any enumeration, each check reads the
- * ports itself. What is kept is released when the library unloads. The
- * calls are meant for one thread; a lock around what is kept makes calls
- * from two threads wait for each other rather than corrupt it. */
+ * So that listing the modems costs few registry calls, the library keeps the
+ * serial ports the system knows between calls: they are read at the first
+ * CheckSerialModem after a call of enumOstvModem with *cursor = 0, and serve
+ * every check until the next such call, which has them read afresh: a port
+ * that comes or goes meanwhile shows then. Before any enumeration, each check
+ * reads the ports itself. No registry key stays open between calls. What is
+ * kept is freed when FreeLibrary unloads the library; at process exit the
+ * library makes no call, and the process's end frees it. The calls may come
+ * from several threads: a lock, held around what is kept and never during a
+ * registry call, keeps them from corrupting it. */
 int OVMOHREG_API CheckSerialModem(ModemRecord *record);
 int OVMOHREG_API enableMOH(ModemRecord *record);
 int OVMOHREG_API disableMOH(ModemRecord *record);
