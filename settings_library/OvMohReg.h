@@ -73,7 +73,10 @@ typedef struct ModemRecord {
  * the modem device class may not be read), or 87 (ERROR_INVALID_PARAMETER)
  * for a missing record or cursor or a negative cursor. Start each enumeration
  * with *cursor = 0 and pass the same cursor, untouched, to every later call
- * of it; enumerations may interleave. */
+ * of it. Enumerations may interleave, and one may be left unfinished; one
+ * that goes on after eight later ones have started ends with
+ * OVMOH_MODEMS_CHANGED, as the library no longer knows how it found the
+ * modems at its start. */
 int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
 
 /* The calls below return 0 on success, otherwise a Win32 error code; on

@@ -14,10 +14,12 @@ struct Outcome {
 };
 
 // Runs PelmoraCtl.exe from beside this test with arguments given in UTF-8,
-// stdout (unless output, an inheritable handle, is given for it) and stderr
-// in pipes of their own. Its stderr is a few lines, far less than a pipe
-// holds: reading stdout to its end first cannot stall the program.
-static Outcome runCtl(const std::string &arguments, HANDLE output = nullptr)
+// stdout (unless output, an inheritable handle or none, is given for it)
+// and stderr in pipes of their own. Its stderr is a few lines, far less
+// than a pipe holds: reading stdout to its end first cannot stall the
+// program.
+const HANDLE kOutputPipe = INVALID_HANDLE_VALUE;
+static Outcome runCtl(const std::string &arguments, HANDLE output = kOutputPipe)
 {
     wchar_t self[MAX_PATH];
     const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
@@ -34,7 +36,7 @@ static Outcome runCtl(const std::string &arguments, HANDLE output = nullptr)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output ? output : out[1];
+    startup.hStdOutput = output == kOutputPipe ? out[1] : output;
     startup.hStdError = err[1];
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
@@ -167,6 +169,30 @@ TEST_F(ConsoleProgramTest, OutputNotWrittenWholeIsAFailure)
             << arguments << ": " << run.err;
     }
     CloseHandle(read);
+    CloseHandle(write);
+}
+
+// Output that cannot be written at all: a program run with its stdout
+// closed, or writing into a pipe whose reader has gone.
+TEST_F(ConsoleProgramTest, OutputThatCannotBeWrittenIsAFailure)
+{
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE read, write;
+    ASSERT_TRUE(CreatePipe(&read, &write, &inherited, 0));
+    CloseHandle(read);
+    const struct {
+        const char *what;
+        HANDLE output;
+        DWORD status;
+    } outputs[] = {{"closed stdout", nullptr, ERROR_INVALID_HANDLE}, {"pipe without a reader", write, ERROR_NO_DATA}};
+    for (const auto &output : outputs)
+        for (const char *arguments : {"list", "list --json", "--help", "--version"}) {
+            const Outcome run = runCtl(arguments, output.output);
+            EXPECT_EQ(output.status, run.status) << output.what << ", " << arguments;
+            EXPECT_TRUE(std::regex_match(run.err, std::regex("PelmoraCtl: writing the output failed: [^\r\n]*\\(error "
+                                                             + std::to_string(output.status) + "\\)\r\n")))
+                << output.what << ", " << arguments << ": " << run.err;
+        }
     CloseHandle(write);
 }
 

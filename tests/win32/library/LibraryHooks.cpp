@@ -50,7 +50,8 @@ LSTATUS WINAPI openKey(HKEY parent, LPCSTR path, DWORD options, REGSAM access, P
 {
     if (LONG injected = before("RegOpenKeyExA"))
         return injected;
-    return opened(RegOpenKeyExA(parent, path, options, access, key), *key);
+    const LONG status = RegOpenKeyExA(parent, path, options, access, key);
+    return opened(status, *key);
 }
 
 LSTATUS WINAPI createKey(HKEY parent, LPCSTR path, DWORD reserved, LPSTR keyClass, DWORD options,
@@ -58,8 +59,8 @@ LSTATUS WINAPI createKey(HKEY parent, LPCSTR path, DWORD reserved, LPSTR keyClas
 {
     if (LONG injected = before("RegCreateKeyExA"))
         return injected;
-    return opened(RegCreateKeyExA(parent, path, reserved, keyClass, options, access, security, key, disposition),
-                  *key);
+    const LONG status = RegCreateKeyExA(parent, path, reserved, keyClass, options, access, security, key, disposition);
+    return opened(status, *key);
 }
 
 LSTATUS WINAPI closeKey(HKEY key)

@@ -108,3 +108,13 @@ TEST_F(ModemRegistryTest, InstanceKeysAreNamedByFourAsciiDigitsAsStored)
 
     EXPECT_EQ(1u, enumerateAll().size());
 }
+
+// A machine without the modem device class has no modems: that is no failure.
+TEST_F(ModemRegistryTest, AMissingModemClassHasNoModems)
+{
+    deleteKey(kModemClassPath);
+    ModemRecord record = {};
+    int32_t cursor = 0;
+    EXPECT_EQ(OVMOH_NO_FURTHER_MODEM, enumOstvModem(&record, &cursor));
+    EXPECT_TRUE(enumerateAll().empty());
+}
