@@ -34,72 +34,63 @@ int changedIfDeleted(LONG status)
     return status == ERROR_KEY_DELETED ? OVMOH_MODEMS_CHANGED : static_cast<int>(status);
 }
 
-void readSettings(const char *instanceName, ModemRecord &record)
+// Absent: a key or value not stored, or a value of a type or size that no
+// installer stores, which reads as not stored. Any other failure of a read
+// is returned, never passed off as a value not stored.
+bool isAbsent(LONG status)
+{
+    return status == ERROR_FILE_NOT_FOUND || status == ERROR_INVALID_DATA;
+}
+
+LONG unlessAbsent(LONG status)
+{
+    return isAbsent(status) ? ERROR_SUCCESS : status;
+}
+
+// The modem's settings into record; none stored is modem-on-hold off and
+// no sequences.
+LONG readSettings(const char *instanceName, ModemRecord &record)
 {
     RegistryKey settings;
     char path[kInstancePathSize];
-    if (settings.open(HKEY_LOCAL_MACHINE, instancePath(path, kSettingsPath, instanceName),
-                      KEY_QUERY_VALUE)
-        != ERROR_SUCCESS)
-        return;
+    LONG status = settings.open(HKEY_LOCAL_MACHINE, instancePath(path, kSettingsPath, instanceName),
+                                KEY_QUERY_VALUE);
+    if (status != ERROR_SUCCESS)
+        return unlessAbsent(status);
     DWORD enabled = 0;
-    record.mohEnabled = settings.readDword(kMohEnabledValue, enabled) == ERROR_SUCCESS && enabled != 0;
+    status = unlessAbsent(settings.readDword(kMohEnabledValue, enabled));
+    record.mohEnabled = enabled != 0;
     // Shown as stored, even if no program of ours would have stored it.
-    for (int sequence = 0; sequence < kSwitchHookSequenceCount; ++sequence)
-        settings.readText(kSequenceValues[sequence], record.*kSequenceFields[sequence], MODEM_TEXT_SIZE);
+    for (int sequence = 0; status == ERROR_SUCCESS && sequence < kSwitchHookSequenceCount; ++sequence)
+        status = unlessAbsent(settings.readText(kSequenceValues[sequence], record.*kSequenceFields[sequence],
+                                                MODEM_TEXT_SIZE));
+    return status;
 }
 
-// Fills record from the instance key. Its key removed since the walk named
-// it is a change of the modems.
+// Fills record from the instance key and the modem's settings. Its key
+// removed since the walk named it is a change of the modems.
 LONG readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
 {
     RegistryKey instance;
-    if (LONG status = instance.open(modemClass, instanceName, KEY_QUERY_VALUE))
+    LONG status = instance.open(modemClass, instanceName, KEY_QUERY_VALUE);
+    if (status != ERROR_SUCCESS)
         return status == ERROR_FILE_NOT_FOUND ? OVMOH_MODEMS_CHANGED : status;
     ModemRecord found = {};
-    if (instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE) != ERROR_SUCCESS
-        || !found.name[0])
-        instance.readText(kDriverDescValue, found.name, MODEM_TEXT_SIZE);
-    instance.readText(kAttachedToValue, found.description, MODEM_TEXT_SIZE);
+    // The friendly name, or the driver's description where none is stored.
+    status = instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE);
+    if (isAbsent(status) || (status == ERROR_SUCCESS && !found.name[0]))
+        status = unlessAbsent(instance.readText(kDriverDescValue, found.name, MODEM_TEXT_SIZE));
+    if (status == ERROR_SUCCESS)
+        status = unlessAbsent(instance.readText(kAttachedToValue, found.description, MODEM_TEXT_SIZE));
+    if (status == ERROR_SUCCESS)
+        status = readSettings(instanceName, found);
+    if (status != ERROR_SUCCESS)
+        return status;
     copyToField(found.libraryText1, MODEM_TEXT_SIZE, instanceName, std::strlen(instanceName));
     found.libraryCode = std::atoi(instanceName);
     found.libraryWord = kFilledByEnumeration;
-    readSettings(instanceName, found);
     record = found;
     return ERROR_SUCCESS;
-}
-
-// Hands visit each port of the serial port map, in the map's order, until
-// visit returns false or the walk fails: a map deleted meanwhile fails every
-// call, which ends the walk.
-template <typename Visit> void walkSerialPorts(Visit visit)
-{
-    RegistryKey serialPorts;
-    if (serialPorts.open(HKEY_LOCAL_MACHINE, kSerialPortsPath, KEY_QUERY_VALUE)
-        != ERROR_SUCCESS)
-        return;
-    // Room for the longest value name the registry allows.
-    char valueName[16384];
-    for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
-        // Name and port in one request.
-        DWORD type = 0;
-        char port[RegistryKey::kTextReadAtOnce + 1];
-        DWORD size = RegistryKey::kTextReadAtOnce;
-        LONG status = serialPorts.enumValue(static_cast<DWORD>(index), valueName, sizeof valueName,
-                                            type, port, size);
-        if (status == ERROR_MORE_DATA) {
-            // A port too long for the buffer: read on its own, cut to fit.
-            status = serialPorts.readText(valueName, port, sizeof port);
-        } else if (status == ERROR_SUCCESS) {
-            port[size] = '\0';
-            if (type != REG_SZ)
-                status = ERROR_INVALID_DATA;
-        } else {
-            return;
-        }
-        if (status == ERROR_SUCCESS && !visit(port))
-            return;
-    }
 }
 
 // The serial ports as one walk of the map found them, for every check of an
@@ -108,50 +99,103 @@ template <typename Visit> void walkSerialPorts(Visit visit)
 // exit: whoever reads one forgets it.
 class PortList {
 public:
-    // Walks the map; false, keeping nothing, when memory for it is lacking.
-    bool read();
+    // Walks the map. A missing map knows no port. A map that cannot be read,
+    // or that changed while it was walked (OVMOH_MODEMS_CHANGED), gives the
+    // failure, and the list holds nothing.
+    LONG read();
     bool isRead() const { return texts_ != nullptr; }
     bool contains(const char *port) const;
     void forget();
     void swap(PortList &other);
 
 private:
-    bool keep(const char *port);
+    LONG walk();
+    LONG keepEntry(const RegistryKey &map, DWORD index, char *name, DWORD nameSize);
+    LONG keep(const char *port);
 
     char *texts_ = nullptr;
     size_t size_ = 0;
     size_t capacity_ = 0;
 };
 
-bool PortList::read()
+LONG PortList::read()
 {
     forget();
+    texts_ = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, 1024));
+    if (!texts_)
+        return ERROR_NOT_ENOUGH_MEMORY;
     capacity_ = 1024;
-    texts_ = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, capacity_));
-    bool kept = texts_ != nullptr;
-    if (kept)
-        walkSerialPorts([&](const char *port) { return kept = keep(port); });
-    if (!kept)
+    const LONG status = walk();
+    if (status != ERROR_SUCCESS)
         forget();
-    return kept;
+    return status;
 }
 
-bool PortList::keep(const char *port)
+LONG PortList::walk()
+{
+    RegistryKey map;
+    LONG status = map.open(HKEY_LOCAL_MACHINE, kSerialPortsPath, KEY_QUERY_VALUE);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return ERROR_SUCCESS;
+    // Windows rebuilds the map as serial devices come and go: a port that
+    // was passed over meanwhile must not be taken for one gone.
+    KeyStamp atStart = {};
+    if (status == ERROR_SUCCESS)
+        status = map.stamp(atStart);
+    // Room for the longest value name the registry allows.
+    char valueName[16384];
+    for (DWORD index = 0; status == ERROR_SUCCESS; ++index)
+        status = index < static_cast<DWORD>(kMostEntriesWalked)
+            ? keepEntry(map, index, valueName, sizeof valueName)
+            : OVMOH_MODEMS_CHANGED; // growing faster than it is walked
+    if (status != ERROR_NO_MORE_ITEMS) // an entry gone while read is a change too
+        return status == ERROR_FILE_NOT_FOUND ? OVMOH_MODEMS_CHANGED : status;
+    KeyStamp atEnd = {};
+    status = map.stamp(atEnd);
+    return status == ERROR_SUCCESS && atEnd != atStart ? OVMOH_MODEMS_CHANGED : status;
+}
+
+// Keeps the port of the map's entry at index: ERROR_NO_MORE_ITEMS past the
+// last. An entry that holds no text is passed over.
+LONG PortList::keepEntry(const RegistryKey &map, DWORD index, char *name, DWORD nameSize)
+{
+    // Name and port in one request.
+    DWORD type = 0;
+    char port[RegistryKey::kTextReadAtOnce + 1];
+    DWORD size = RegistryKey::kTextReadAtOnce;
+    LONG status = map.enumValue(index, name, nameSize, type, port, size);
+    if (status == ERROR_MORE_DATA) {
+        // A port too long for the buffer, read on its own and cut to fit:
+        // the registry names it only when asked for no data with it.
+        status = map.enumValue(index, name, nameSize, type, nullptr, size);
+        if (status == ERROR_SUCCESS)
+            status = map.readText(name, port, sizeof port);
+    } else if (status == ERROR_SUCCESS) {
+        port[size] = '\0';
+        if (type != REG_SZ)
+            status = ERROR_INVALID_DATA;
+    }
+    if (status == ERROR_INVALID_DATA)
+        return ERROR_SUCCESS;
+    return status == ERROR_SUCCESS ? keep(port) : status;
+}
+
+LONG PortList::keep(const char *port)
 {
     const size_t size = std::strlen(port) + 1;
     // A description is shorter than this, so no description equals such a port.
     if (size > MODEM_TEXT_SIZE)
-        return true;
+        return ERROR_SUCCESS;
     if (size_ + size > capacity_) {
         void *grown = HeapReAlloc(GetProcessHeap(), 0, texts_, 2 * capacity_);
         if (!grown)
-            return false;
+            return ERROR_NOT_ENOUGH_MEMORY;
         texts_ = static_cast<char *>(grown);
         capacity_ *= 2;
     }
     std::memcpy(texts_ + size_, port, size);
     size_ += size;
-    return true;
+    return ERROR_SUCCESS;
 }
 
 bool PortList::contains(const char *port) const
@@ -217,33 +261,33 @@ uint32_t startEnumeration(const KeyStamp &modemClass)
     return number;
 }
 
-bool serialPortPresent(const char *port)
+// Whether the system knows the port, in present, or the failure to read
+// the ports the system knows. The ports are read once for all the checks of
+// an enumeration, with no lock held; before any enumeration, for this check
+// alone.
+LONG findSerialPort(const char *port, bool &present)
 {
-    // Read once for all the checks of an enumeration; before any enumeration,
-    // or short of memory, a walk for this port alone.
     uint32_t enumeration = 0;
     {
         KeptLock lock;
-        if (keptPorts.isRead())
-            return keptPorts.contains(port);
+        if (keptPorts.isRead()) {
+            present = keptPorts.contains(port);
+            return ERROR_SUCCESS;
+        }
         enumeration = latestEnumeration;
     }
     PortList ports;
-    if (enumeration == 0 || !ports.read()) {
-        bool present = false;
-        walkSerialPorts([&](const char *known) { return !(present = _stricmp(known, port) == 0); });
-        return present;
-    }
-    const bool present = ports.contains(port);
-    {
+    const LONG status = ports.read();
+    if (status == ERROR_SUCCESS) {
+        present = ports.contains(port);
         // Kept unless another check kept its own first, or another
         // enumeration started meanwhile.
         KeptLock lock;
-        if (enumeration == latestEnumeration && !keptPorts.isRead())
+        if (enumeration != 0 && enumeration == latestEnumeration && !keptPorts.isRead())
             keptPorts.swap(ports);
     }
     ports.forget();
-    return present;
+    return status;
 }
 
 // The end of the modems of enumeration number: OVMOH_MODEMS_CHANGED when
@@ -284,12 +328,10 @@ int nextModem(const RegistryKey &modemClass, ModemRecord &record, uint32_t numbe
         for (int i = 0; i <= kInstanceNameLength; ++i)
             keyName[i] = static_cast<char>(storedName[i]);
         status = readModem(modemClass.handle(), keyName, record);
-        if (status == OVMOH_MODEMS_CHANGED || status == ERROR_KEY_DELETED)
+        if (status != ERROR_SUCCESS)
             return changedIfDeleted(status);
-        if (status == ERROR_SUCCESS) {
-            ++index;
-            return 0;
-        }
+        ++index;
+        return 0;
     }
     return ERROR_MORE_DATA; // more subkeys than any walk passes
 }
@@ -339,7 +381,12 @@ int OVMOHREG_API CheckSerialModem(ModemRecord *record)
         return ERROR_INVALID_PARAMETER;
     // The description is the port enumeration read; one already marked stays.
     const char *port = record->description;
-    if (!port[0] || endsWith(port, kNotPresent) || serialPortPresent(port))
+    if (!port[0] || endsWith(port, kNotPresent))
+        return 0;
+    bool present = false;
+    if (LONG status = findSerialPort(port, present))
+        return changedIfDeleted(status); // a port not known to be there is not known to be gone
+    if (present)
         return 0;
     size_t length = std::strlen(port);
     copyToField(record->description + length, MODEM_TEXT_SIZE - length, kNotPresent,

@@ -63,15 +63,23 @@ typedef struct ModemRecord {
  * or a key was deleted while it was read. The records filled before may miss
  * a modem that stayed installed or hold one twice: take none of them, and
  * enumerate again from *cursor = 0. Settings stored meanwhile are no change:
- * each record holds what was stored when it was read. */
+ * each record holds what was stored when it was read. CheckSerialModem
+ * returns it when the serial ports changed while it read them. */
 #define OVMOH_MODEMS_CHANGED 1237
 
 /* Fills *record with the next modem and returns 0. Any other result ends the
- * enumeration: OVMOH_NO_FURTHER_MODEM when there is no further modem and the
- * modems stayed as they were throughout; OVMOH_MODEMS_CHANGED when they did
- * not; otherwise the Win32 error code of a failure to read the modems (5 when
- * the modem device class may not be read), or 87 (ERROR_INVALID_PARAMETER)
- * for a missing record or cursor or a negative cursor. Start each enumeration
+ * enumeration, and the record is not filled: OVMOH_NO_FURTHER_MODEM when
+ * there is no further modem and the modems stayed as they were throughout;
+ * OVMOH_MODEMS_CHANGED when they did not; 87 (ERROR_INVALID_PARAMETER) for a
+ * missing record or cursor or a negative cursor; otherwise the Win32 error
+ * code of a read that failed: of the modem device class (5 when it may not
+ * be read), or of the next modem's key, its name, driver description or
+ * port, or its settings. A failed read is never passed off as a value not
+ * stored, nor is a modem that cannot be read passed over. What is not stored
+ * (ERROR_FILE_NOT_FOUND), or stored with a type no installer writes, reads
+ * as absent: no friendly name gives the driver's description as the name,
+ * no port an empty description, no settings modem-on-hold off and empty
+ * sequences. Start each enumeration
  * with *cursor = 0 and pass the same cursor, untouched, to every later call
  * of it. Enumerations may interleave, and one may be left unfinished; one
  * that goes on after eight later ones have started ends with
@@ -82,18 +90,22 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
 /* The calls below return 0 on success, otherwise a Win32 error code; on
  * failure nothing is stored and the record is unchanged. */
 
-/* Marks, in the description, a modem whose port the system does not know.
+/* Marks, in the description, a modem whose port the system does not know
+ * (where there is no serial port map, it knows none), and returns 0. If the
+ * ports cannot be read, it returns the error code and leaves the description
+ * as it is: a port not known to be there is not known to be gone.
  *
  * So that listing the modems costs few registry calls, the library keeps the
  * serial ports the system knows between calls: they are read at the first
  * CheckSerialModem after a call of enumOstvModem with *cursor = 0, and serve
  * every check until the next such call, which has them read afresh: a port
  * that comes or goes meanwhile shows then. Before any enumeration, each check
- * reads the ports itself. No registry key stays open between calls. What is
- * kept is freed when FreeLibrary unloads the library; at process exit the
- * library makes no call, and the process's end frees it. The calls may come
- * from several threads: a lock, held around what is kept and never during a
- * registry call, keeps them from corrupting it. */
+ * reads the ports itself. Ports that could not be read are not kept. No
+ * registry key stays open between calls. What is kept is freed when
+ * FreeLibrary unloads the library; at process exit the library makes no
+ * call, and the process's end frees it. The calls may come from several
+ * threads: a lock, held around what is kept and never during a registry
+ * call, keeps them from corrupting it. */
 int OVMOHREG_API CheckSerialModem(ModemRecord *record);
 int OVMOHREG_API enableMOH(ModemRecord *record);
 int OVMOHREG_API disableMOH(ModemRecord *record);

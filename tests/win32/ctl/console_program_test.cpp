@@ -222,6 +222,43 @@ TEST_F(ConsoleProgramTest, ModemsThatCannotBeReadFailRatherThanLookNone)
     setKeySecurity(kModemClassPath, "D:(A;;KA;;;WD)"); // readable again, for TearDown
 }
 
+// A modem, or its settings, that cannot be read fail the command with the
+// error: never "no such modem", nor a modem without settings.
+TEST_F(ConsoleProgramTest, AModemThatCannotBeReadIsAFailureNotAModemGoneOrUnset)
+{
+    for (const std::string &key : {modemKey("0000"), settingsKey("0000")}) {
+        setKeySecurity(key, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+        for (const char *arguments : {"list", "list --json", "set 0000 accept 12", "enable all"}) {
+            const Outcome run = runCtl(arguments);
+            EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status) << key << ", " << arguments;
+            EXPECT_EQ("", run.out) << key << ", " << arguments;
+            EXPECT_TRUE(std::regex_match(
+                run.err, std::regex("PelmoraCtl: reading the modems failed: Access (is )?denied\\. \\(error 5\\)\r\n")))
+                << key << ", " << arguments << ": " << run.err;
+        }
+        setKeySecurity(key, "D:(A;;KA;;;WD)");
+    }
+    EXPECT_EQ(storedText("9#"), valuesOf(settingsKey("0000"))["AcceptSequence"]) << "a change went through";
+}
+
+// A port map that cannot be read marks no port "(not present)": the list
+// fails; a change, which needs no port, does not.
+TEST_F(ConsoleProgramTest, PortsThatCannotBeReadFailTheListOnly)
+{
+    const char ports[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+    setKeySecurity(ports, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+    const Outcome list = runCtl("list");
+    const Outcome change = runCtl("enable 0001");
+    setKeySecurity(ports, "D:(A;;KA;;;WD)");
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), list.status);
+    EXPECT_EQ("", list.out);
+    EXPECT_TRUE(std::regex_match(
+        list.err, std::regex("PelmoraCtl: checking the modems' ports failed: Access (is )?denied\\. \\(error 5\\)\r\n")))
+        << list.err;
+    EXPECT_EQ(0u, change.status) << change.err;
+    EXPECT_EQ(1, findModem("0001").mohEnabled);
+}
+
 // Modem 0000 installed and removed over and over, while 0001 to 0200 stay:
 // a reading that counts subkeys would find the later ones shifted, and skip
 // or repeat one of them.

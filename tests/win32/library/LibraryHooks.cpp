@@ -76,8 +76,11 @@ LSTATUS WINAPI closeKey(HKEY key)
 
 LSTATUS WINAPI queryValue(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size)
 {
-    if (LONG injected = before("RegQueryValueExA", roomOf(data, size)))
-        return injected;
+    if (LONG injected = before("RegQueryValueExA", roomOf(data, size))) {
+        if (injected != ERROR_MORE_DATA || !roomOf(data, size))
+            return injected;
+        *size = 0;
+    }
     return RegQueryValueExA(key, name, reserved, type, data, size);
 }
 
@@ -99,8 +102,11 @@ LSTATUS WINAPI enumKey(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPD
 LSTATUS WINAPI enumValue(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
                          LPDWORD type, LPBYTE data, LPDWORD size)
 {
-    if (LONG injected = before("RegEnumValueA", roomOf(data, size)))
-        return injected;
+    if (LONG injected = before("RegEnumValueA", roomOf(data, size))) {
+        if (injected != ERROR_MORE_DATA || !roomOf(data, size))
+            return injected;
+        *size = 0;
+    }
     return RegEnumValueA(key, index, name, nameSize, reserved, type, data, size);
 }
 

@@ -21,7 +21,9 @@ struct LibraryCall {
 // Called before each hooked call of the library. A result other than
 // ERROR_SUCCESS fails the call: a registry function returns it instead of
 // being called (a failed RegCloseKey still closes the key), HeapAlloc and
-// HeapReAlloc return null. HeapFree always frees.
+// HeapReAlloc return null. HeapFree always frees. ERROR_MORE_DATA, for a
+// call with room for data, makes the call with no room instead, so that
+// the registry answers as to a value that has outgrown the buffer.
 using LibraryHook = LONG (*)(const LibraryCall &call);
 
 // Points the library's imports at wrappers that call hook first (none: they

@@ -118,3 +118,24 @@ TEST_F(ModemRegistryTest, AMissingModemClassHasNoModems)
     EXPECT_EQ(OVMOH_NO_FURTHER_MODEM, enumOstvModem(&record, &cursor));
     EXPECT_TRUE(enumerateAll().empty());
 }
+
+// A read that failed is no value that was not stored: a modem whose key or
+// settings cannot be read ends the enumeration with the error, rather than
+// being passed over or shown without its settings.
+TEST_F(ModemRegistryTest, AModemOrItsSettingsThatCannotBeReadEndTheEnumerationWithTheError)
+{
+    addModem("0000", {{"DriverDesc", "Modem 0"}});
+    addModem("0001", {{"FriendlyName", "Modem 1"}});
+    setDword(settingsKey("0001"), "MohEnabled", 1);
+    addModem("0002", {{"DriverDesc", "Modem 2"}});
+    for (const std::string &key : {modemKey("0001"), settingsKey("0001")}) {
+        setKeySecurity(key, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+        ModemRecord record = {};
+        int32_t cursor = 0;
+        EXPECT_EQ(0, enumOstvModem(&record, &cursor)) << key;
+        EXPECT_STREQ("0000", record.libraryText1) << key;
+        EXPECT_EQ(ERROR_ACCESS_DENIED, enumOstvModem(&record, &cursor)) << key;
+        setKeySecurity(key, "D:(A;;KA;;;WD)");
+    }
+    EXPECT_EQ(1, findModem("0001").mohEnabled);
+}
