@@ -44,18 +44,16 @@ int readModems(std::vector<ModemRecord> &modems, bool checkPorts, const char *&f
 // time, until the modems stay still.
 int enumerateModems(std::vector<ModemRecord> &modems, bool checkPorts)
 {
-    const int readings = 5;
     const char *failed = "";
     int status = readModems(modems, checkPorts, failed);
-    for (int reading = 1; status == OVMOH_MODEMS_CHANGED && reading < readings; ++reading) {
+    for (int reading = 1; status == OVMOH_MODEMS_CHANGED && reading < 5; ++reading) {
         Sleep(50u << reading); // 100 ms, then 200, 400 and 800
         status = readModems(modems, checkPorts, failed);
     }
-    if (status == OVMOH_MODEMS_CHANGED)
-        writeErr("PelmoraCtl: " + std::string(failed) + " failed: they changed each of the "
-                 + std::to_string(readings) + " times they were read: " + systemText(status) + "\r\n");
-    else if (status != 0)
-        writeErr("PelmoraCtl: " + std::string(failed) + " failed: " + systemText(status) + "\r\n");
+    if (status != 0)
+        writeErr(std::string("PelmoraCtl: ") + failed + " failed: "
+                 + (status == OVMOH_MODEMS_CHANGED ? "they changed each of the five times they were read: " : "")
+                 + systemText(status) + "\r\n");
     return status;
 }
 

@@ -325,7 +325,7 @@ protected:
     static bool saysTheyChanged(const std::string &err)
     {
         return std::regex_match(err, std::regex("PelmoraCtl: reading the modems failed: they changed each of "
-                                                "the 5 times they were read: [^\r\n]*\\(error 1237\\)\r\n"));
+                                                "the five times they were read: [^\r\n]*\\(error 1237\\)\r\n"));
     }
 
 private:
