@@ -14,24 +14,47 @@ const char *instanceOf(const ModemRecord &modem)
     return modem.libraryText1;
 }
 
-// Every modem, in the library's order, however many there are. Returns 0, or
-// the error code of a failure to read them, said on stderr: modems that
-// cannot be read must not pass for none.
-int enumerateModems(std::vector<ModemRecord> &modems)
+// One reading of every modem, in the library's order, however many there
+// are, and of their ports if asked: 0, or the first failure, with what failed.
+int readModems(std::vector<ModemRecord> &modems, bool checkPorts, const char *&failed)
 {
+    modems.clear();
     int32_t cursor = 0;
     for (;;) {
         ModemRecord record = {};
-        const int status = enumOstvModem(&record, &cursor);
+        failed = "reading the modems";
+        int status = enumOstvModem(&record, &cursor);
         if (status == OVMOH_NO_FURTHER_MODEM)
             return 0;
-        if (status != 0) {
-            writeErr("PelmoraCtl: reading the modems failed: " + systemText(status) + "\r\n");
-            return status;
+        if (status == 0 && checkPorts) {
+            failed = "checking the modems' ports";
+            status = CheckSerialModem(&record); // marks a port the system does not know
         }
-        CheckSerialModem(&record); // marks a port the system does not know
+        if (status != 0)
+            return status;
         modems.push_back(record);
     }
+}
+
+// Every modem, with its port checked if asked. Returns 0, or the error code
+// of a failure to read them, said on stderr: modems that cannot be read must
+// not pass for none, nor a modem or its settings that cannot be read for one
+// gone or one without settings, nor a list read while modems came or went
+// for all of them. Such a list is read again, after a pause that grows each
+// time, until the modems stay still.
+int enumerateModems(std::vector<ModemRecord> &modems, bool checkPorts)
+{
+    const char *failed = "";
+    int status = readModems(modems, checkPorts, failed);
+    for (int reading = 1; status == OVMOH_MODEMS_CHANGED && reading < 5; ++reading) {
+        Sleep(50u << reading); // 100 ms, then 200, 400 and 800
+        status = readModems(modems, checkPorts, failed);
+    }
+    if (status != 0)
+        writeErr(std::string("PelmoraCtl: ") + failed + " failed: "
+                 + (status == OVMOH_MODEMS_CHANGED ? "they changed each of the five times they were read: " : "")
+                 + systemText(status) + "\r\n");
+    return status;
 }
 
 // A text as the list shows it: control characters escaped as in C, so that
@@ -96,7 +119,7 @@ const struct {
 int listModems(bool asJson)
 {
     std::vector<ModemRecord> modems;
-    if (const int failure = enumerateModems(modems))
+    if (const int failure = enumerateModems(modems, true))
         return failure;
     std::string list;
     for (const ModemRecord &modem : modems)
@@ -108,8 +131,9 @@ int listModems(bool asJson)
 
 int changeModems(const std::string &modem, const Change &change)
 {
+    // A change needs no port: it does not fail for want of the port map.
     std::vector<ModemRecord> modems;
-    if (const int failure = enumerateModems(modems))
+    if (const int failure = enumerateModems(modems, false))
         return failure;
     if (modem != kAllModems) {
         modems.erase(std::remove_if(modems.begin(), modems.end(),

@@ -7,6 +7,7 @@
 #include "TextField.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -16,136 +17,185 @@ const char kNotPresent[] = " (not present)";
 // while we walk them, and a walk must end whatever they do.
 const int32_t kMostEntriesWalked = 1 << 20;
 
-static_assert(OVMOH_NO_FURTHER_MODEM == ERROR_NO_MORE_ITEMS, "the header's number is Windows' own");
+// The cursor: the index of the next subkey of the modem class to look at,
+// below kCursorIndexBits, and above them the number of its enumeration,
+// which stays non-negative.
+const int kCursorIndexBits = 20;
+const int32_t kCursorIndexMask = (1 << kCursorIndexBits) - 1;
+const uint32_t kEnumerationNumbers = 1u << (31 - kCursorIndexBits);
 
-// The end of the modems, told apart from a failure to read them: a class key
-// that is missing, or deleted while it is walked, holds no modem.
-int endOfModems(LONG status)
+static_assert(OVMOH_NO_FURTHER_MODEM == ERROR_NO_MORE_ITEMS, "the header's number is Windows' own");
+static_assert(OVMOH_MODEMS_CHANGED == ERROR_RETRY, "the header's number is Windows' own");
+
+// A key deleted while it is read is a change of the modems, as is a modem
+// installed or removed: the caller reads them again.
+int changedIfDeleted(LONG status)
 {
-    if (status == ERROR_NO_MORE_ITEMS || status == ERROR_FILE_NOT_FOUND || status == ERROR_KEY_DELETED)
-        return OVMOH_NO_FURTHER_MODEM;
-    return static_cast<int>(status);
+    return status == ERROR_KEY_DELETED ? OVMOH_MODEMS_CHANGED : static_cast<int>(status);
 }
 
-void readSettings(const char *instanceName, ModemRecord &record)
+// Absent: a key or value not stored, or a value of a type or size that no
+// installer stores, which reads as not stored. Any other failure of a read
+// is returned, never passed off as a value not stored.
+bool isAbsent(LONG status)
+{
+    return status == ERROR_FILE_NOT_FOUND || status == ERROR_INVALID_DATA;
+}
+
+LONG unlessAbsent(LONG status)
+{
+    return isAbsent(status) ? ERROR_SUCCESS : status;
+}
+
+// The modem's settings into record; none stored is modem-on-hold off and
+// no sequences.
+LONG readSettings(const char *instanceName, ModemRecord &record)
 {
     RegistryKey settings;
     char path[kInstancePathSize];
-    if (settings.open(HKEY_LOCAL_MACHINE, instancePath(path, kSettingsPath, instanceName),
-                      KEY_QUERY_VALUE)
-        != ERROR_SUCCESS)
-        return;
+    LONG status = settings.open(HKEY_LOCAL_MACHINE, instancePath(path, kSettingsPath, instanceName),
+                                KEY_QUERY_VALUE);
+    if (status != ERROR_SUCCESS)
+        return unlessAbsent(status);
     DWORD enabled = 0;
-    record.mohEnabled = settings.readDword(kMohEnabledValue, enabled) == ERROR_SUCCESS && enabled != 0;
+    status = unlessAbsent(settings.readDword(kMohEnabledValue, enabled));
+    record.mohEnabled = enabled != 0;
     // Shown as stored, even if no program of ours would have stored it.
-    for (int sequence = 0; sequence < kSwitchHookSequenceCount; ++sequence)
-        settings.readText(kSequenceValues[sequence], record.*kSequenceFields[sequence], MODEM_TEXT_SIZE);
+    for (int sequence = 0; status == ERROR_SUCCESS && sequence < kSwitchHookSequenceCount; ++sequence)
+        status = unlessAbsent(settings.readText(kSequenceValues[sequence], record.*kSequenceFields[sequence],
+                                                MODEM_TEXT_SIZE));
+    return status;
 }
 
-// Fills record from the instance key; false when that key has gone meanwhile.
-bool readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
+// Fills record from the instance key and the modem's settings. Its key
+// removed since the walk named it is a change of the modems.
+LONG readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
 {
     RegistryKey instance;
-    if (instance.open(modemClass, instanceName, KEY_QUERY_VALUE) != ERROR_SUCCESS)
-        return false;
+    LONG status = instance.open(modemClass, instanceName, KEY_QUERY_VALUE);
+    if (status != ERROR_SUCCESS)
+        return status == ERROR_FILE_NOT_FOUND ? OVMOH_MODEMS_CHANGED : status;
     ModemRecord found = {};
-    if (instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE) != ERROR_SUCCESS
-        || !found.name[0])
-        instance.readText(kDriverDescValue, found.name, MODEM_TEXT_SIZE);
-    instance.readText(kAttachedToValue, found.description, MODEM_TEXT_SIZE);
+    // The friendly name, or the driver's description where none is stored.
+    status = instance.readText(kFriendlyNameValue, found.name, MODEM_TEXT_SIZE);
+    if (isAbsent(status) || (status == ERROR_SUCCESS && !found.name[0]))
+        status = unlessAbsent(instance.readText(kDriverDescValue, found.name, MODEM_TEXT_SIZE));
+    if (status == ERROR_SUCCESS)
+        status = unlessAbsent(instance.readText(kAttachedToValue, found.description, MODEM_TEXT_SIZE));
+    if (status == ERROR_SUCCESS)
+        status = readSettings(instanceName, found);
+    if (status != ERROR_SUCCESS)
+        return status;
     copyToField(found.libraryText1, MODEM_TEXT_SIZE, instanceName, std::strlen(instanceName));
     found.libraryCode = std::atoi(instanceName);
     found.libraryWord = kFilledByEnumeration;
-    readSettings(instanceName, found);
     record = found;
-    return true;
-}
-
-// Hands visit each port of the serial port map, in the map's order, until
-// visit returns false or the walk fails: a map deleted meanwhile fails every
-// call, which ends the walk.
-template <typename Visit> void walkSerialPorts(Visit visit)
-{
-    RegistryKey serialPorts;
-    if (serialPorts.open(HKEY_LOCAL_MACHINE, kSerialPortsPath, KEY_QUERY_VALUE)
-        != ERROR_SUCCESS)
-        return;
-    // Room for the longest value name the registry allows.
-    char valueName[16384];
-    for (int32_t index = 0; index < kMostEntriesWalked; ++index) {
-        // Name and port in one request.
-        DWORD type = 0;
-        char port[RegistryKey::kTextReadAtOnce + 1];
-        DWORD size = RegistryKey::kTextReadAtOnce;
-        LONG status = serialPorts.enumValue(static_cast<DWORD>(index), valueName, sizeof valueName,
-                                            type, port, size);
-        if (status == ERROR_MORE_DATA) {
-            // A port too long for the buffer: read on its own, cut to fit.
-            status = serialPorts.readText(valueName, port, sizeof port);
-        } else if (status == ERROR_SUCCESS) {
-            port[size] = '\0';
-            if (type != REG_SZ)
-                status = ERROR_INVALID_DATA;
-        } else {
-            return;
-        }
-        if (status == ERROR_SUCCESS && !visit(port))
-            return;
-    }
+    return ERROR_SUCCESS;
 }
 
 // The serial ports as one walk of the map found them, for every check of an
 // enumeration: texts one after another, each NUL-terminated, on the heap.
+// It has no destructor, so that the one kept needs nothing done at process
+// exit: whoever reads one forgets it.
 class PortList {
 public:
-    PortList() = default;
-    ~PortList() { forget(); }
-    PortList(const PortList &) = delete;
-    PortList &operator=(const PortList &) = delete;
-
-    // Walks the map; false, keeping nothing, when memory for it is lacking.
-    bool read();
+    // Walks the map. A missing map knows no port. A map that cannot be read,
+    // or that changed while it was walked (OVMOH_MODEMS_CHANGED), gives the
+    // failure, and the list holds nothing.
+    LONG read();
     bool isRead() const { return texts_ != nullptr; }
     bool contains(const char *port) const;
     void forget();
+    void swap(PortList &other);
 
 private:
-    bool keep(const char *port);
+    LONG walk();
+    LONG keepEntry(const RegistryKey &map, DWORD index, char *name, DWORD nameSize);
+    LONG keep(const char *port);
 
     char *texts_ = nullptr;
     size_t size_ = 0;
     size_t capacity_ = 0;
 };
 
-bool PortList::read()
+LONG PortList::read()
 {
     forget();
+    texts_ = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, 1024));
+    if (!texts_)
+        return ERROR_NOT_ENOUGH_MEMORY;
     capacity_ = 1024;
-    texts_ = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, capacity_));
-    bool kept = texts_ != nullptr;
-    if (kept)
-        walkSerialPorts([&](const char *port) { return kept = keep(port); });
-    if (!kept)
+    const LONG status = walk();
+    if (status != ERROR_SUCCESS)
         forget();
-    return kept;
+    return status;
 }
 
-bool PortList::keep(const char *port)
+LONG PortList::walk()
+{
+    RegistryKey map;
+    LONG status = map.open(HKEY_LOCAL_MACHINE, kSerialPortsPath, KEY_QUERY_VALUE);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return ERROR_SUCCESS;
+    // Windows rebuilds the map as serial devices come and go: a port that
+    // was passed over meanwhile must not be taken for one gone.
+    KeyStamp atStart = {};
+    if (status == ERROR_SUCCESS)
+        status = map.stamp(atStart);
+    // Room for the longest value name the registry allows.
+    char valueName[16384];
+    for (DWORD index = 0; status == ERROR_SUCCESS; ++index)
+        status = index < static_cast<DWORD>(kMostEntriesWalked)
+            ? keepEntry(map, index, valueName, sizeof valueName)
+            : OVMOH_MODEMS_CHANGED; // growing faster than it is walked
+    if (status != ERROR_NO_MORE_ITEMS) // an entry gone while read is a change too
+        return status == ERROR_FILE_NOT_FOUND ? OVMOH_MODEMS_CHANGED : status;
+    KeyStamp atEnd = {};
+    status = map.stamp(atEnd);
+    return status == ERROR_SUCCESS && atEnd != atStart ? OVMOH_MODEMS_CHANGED : status;
+}
+
+// Keeps the port of the map's entry at index: ERROR_NO_MORE_ITEMS past the
+// last. An entry that holds no text is passed over.
+LONG PortList::keepEntry(const RegistryKey &map, DWORD index, char *name, DWORD nameSize)
+{
+    // Name and port in one request.
+    DWORD type = 0;
+    char port[RegistryKey::kTextReadAtOnce + 1];
+    DWORD size = RegistryKey::kTextReadAtOnce;
+    LONG status = map.enumValue(index, name, nameSize, type, port, size);
+    if (status == ERROR_MORE_DATA) {
+        // A port too long for the buffer, read on its own and cut to fit:
+        // the registry names it only when asked for no data with it.
+        status = map.enumValue(index, name, nameSize, type, nullptr, size);
+        if (status == ERROR_SUCCESS)
+            status = map.readText(name, port, sizeof port);
+    } else if (status == ERROR_SUCCESS) {
+        port[size] = '\0';
+        if (type != REG_SZ)
+            status = ERROR_INVALID_DATA;
+    }
+    if (status == ERROR_INVALID_DATA)
+        return ERROR_SUCCESS;
+    return status == ERROR_SUCCESS ? keep(port) : status;
+}
+
+LONG PortList::keep(const char *port)
 {
     const size_t size = std::strlen(port) + 1;
     // A description is shorter than this, so no description equals such a port.
     if (size > MODEM_TEXT_SIZE)
-        return true;
+        return ERROR_SUCCESS;
     if (size_ + size > capacity_) {
         void *grown = HeapReAlloc(GetProcessHeap(), 0, texts_, 2 * capacity_);
         if (!grown)
-            return false;
+            return ERROR_NOT_ENOUGH_MEMORY;
         texts_ = static_cast<char *>(grown);
         capacity_ *= 2;
     }
     std::memcpy(texts_ + size_, port, size);
     size_ += size;
-    return true;
+    return ERROR_SUCCESS;
 }
 
 bool PortList::contains(const char *port) const
@@ -164,13 +214,33 @@ void PortList::forget()
     size_ = capacity_ = 0;
 }
 
-// What an enumeration keeps between calls, as OvMohReg.h tells, taken only
-// under keptLock. The destructors release it as the library unloads: the
-// DLL's start-up code runs them at DLL_PROCESS_DETACH.
+void PortList::swap(PortList &other)
+{
+    PortList held = *this;
+    *this = other;
+    other = held;
+}
+
+// The modem class as an enumeration found it at its start, by the
+// enumeration's number: its end compares the class with it. The last few
+// starts are remembered, so that enumerations that interleave each compare
+// with their own.
+struct Start {
+    uint32_t number;
+    KeyStamp modemClass;
+};
+const uint32_t kRememberedStarts = 8;
+
+// What the library keeps between calls, as OvMohReg.h tells: plain data,
+// which needs nothing done at process exit (DllMain frees the port list
+// when FreeLibrary unloads the library). Taken only under keptLock, which
+// is held around nothing else, no registry call in particular.
 SRWLOCK keptLock = SRWLOCK_INIT;
-RegistryKey keptModemClass;
-PortList keptPorts;
-bool enumerationStarted = false;
+uint32_t latestEnumeration = 0; // the number of the one started last; 0 before any
+Start starts[kRememberedStarts] = {};
+PortList keptPorts; // of the enumeration started last, from its first check on
+static_assert(std::is_trivially_destructible<PortList>::value && std::is_trivially_destructible<Start>::value,
+              "nothing kept is released at process exit");
 
 class KeptLock {
 public:
@@ -180,44 +250,90 @@ public:
     KeptLock &operator=(const KeptLock &) = delete;
 };
 
-bool serialPortPresent(const char *port)
+// A new enumeration, numbered 1 upwards: it remembers the modem class as
+// found, and the ports are read afresh for its checks.
+uint32_t startEnumeration(const KeyStamp &modemClass)
 {
-    // Read once for all the checks of an enumeration; before any enumeration,
-    // or short of memory, a walk for this port alone.
     KeptLock lock;
-    if (enumerationStarted && (keptPorts.isRead() || keptPorts.read()))
-        return keptPorts.contains(port);
-    bool present = false;
-    walkSerialPorts([&](const char *known) { return !(present = _stricmp(known, port) == 0); });
-    return present;
+    keptPorts.forget();
+    const uint32_t number = latestEnumeration = latestEnumeration % (kEnumerationNumbers - 1) + 1;
+    starts[number % kRememberedStarts] = {number, modemClass};
+    return number;
 }
 
-// The next modem from cursor on, in the kept modem class.
-int nextModem(ModemRecord &record, int32_t &cursor)
+// Whether the system knows the port, in present, or the failure to read
+// the ports the system knows. The ports are read once for all the checks of
+// an enumeration, with no lock held; before any enumeration, for this check
+// alone.
+LONG findSerialPort(const char *port, bool &present)
 {
-    // The cursor is the enumeration index: it counts the subkeys passed,
-    // those that are no modem (such as "Properties") included.
-    for (int32_t index = cursor; index < kMostEntriesWalked; ++index) {
+    uint32_t enumeration = 0;
+    {
+        KeptLock lock;
+        if (keptPorts.isRead()) {
+            present = keptPorts.contains(port);
+            return ERROR_SUCCESS;
+        }
+        enumeration = latestEnumeration;
+    }
+    PortList ports;
+    const LONG status = ports.read();
+    if (status == ERROR_SUCCESS) {
+        present = ports.contains(port);
+        // Kept unless another check kept its own first, or another
+        // enumeration started meanwhile.
+        KeptLock lock;
+        if (enumeration != 0 && enumeration == latestEnumeration && !keptPorts.isRead())
+            keptPorts.swap(ports);
+    }
+    ports.forget();
+    return status;
+}
+
+// The end of the modems of enumeration number: OVMOH_MODEMS_CHANGED when
+// the class is no longer as that enumeration found it at its start (or its
+// start is no longer remembered: more enumerations started meanwhile).
+int endOfModems(const RegistryKey &modemClass, uint32_t number)
+{
+    KeyStamp now;
+    if (LONG status = modemClass.stamp(now))
+        return changedIfDeleted(status);
+    KeptLock lock;
+    const Start &start = starts[number % kRememberedStarts];
+    return start.number == number && start.modemClass == now ? OVMOH_NO_FURTHER_MODEM
+                                                             : OVMOH_MODEMS_CHANGED;
+}
+
+// The next modem from index on in the modem class; index is then that of
+// the subkey after it.
+int nextModem(const RegistryKey &modemClass, ModemRecord &record, uint32_t number, int32_t &index)
+{
+    // The index counts the subkeys passed, those that are no modem (such as
+    // "Properties") included; the one after the last modem fits the cursor.
+    for (; index < kCursorIndexMask; ++index) {
         // The names as stored: the ANSI ones would show other digits, such
         // as full-width ones, as ASCII digits.
         const DWORD nameSize = kInstanceNameLength + 2;
         wchar_t storedName[nameSize];
-        LONG status = keptModemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
+        LONG status = modemClass.enumSubkeyName(static_cast<DWORD>(index), storedName, nameSize);
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
+        if (status == ERROR_NO_MORE_ITEMS)
+            return endOfModems(modemClass, number);
         if (status != ERROR_SUCCESS)
-            return endOfModems(status);
+            return changedIfDeleted(status);
         if (!isInstanceKeyName(storedName))
             continue;
         char keyName[kInstanceNameLength + 1];
         for (int i = 0; i <= kInstanceNameLength; ++i)
             keyName[i] = static_cast<char>(storedName[i]);
-        if (readModem(keptModemClass.handle(), keyName, record)) {
-            cursor = index + 1;
-            return 0;
-        }
+        status = readModem(modemClass.handle(), keyName, record);
+        if (status != ERROR_SUCCESS)
+            return changedIfDeleted(status);
+        ++index;
+        return 0;
     }
-    return OVMOH_NO_FURTHER_MODEM;
+    return ERROR_MORE_DATA; // more subkeys than any walk passes
 }
 
 bool endsWith(const char *text, const char *suffix)
@@ -234,19 +350,26 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
 {
     if (!record || !cursor || *cursor < 0)
         return ERROR_INVALID_PARAMETER;
-    KeptLock lock;
+    uint32_t number = static_cast<uint32_t>(*cursor) >> kCursorIndexBits;
+    int32_t index = *cursor & kCursorIndexMask;
+    // Opened for each call: a key kept open between calls would have to be
+    // closed at some point, under rules of its own, and spare two requests.
+    RegistryKey modemClass;
+    LONG status = modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath,
+                                  KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
     if (*cursor == 0) {
-        // A new enumeration: the modems and the ports are read afresh.
-        keptModemClass.close();
-        keptPorts.forget();
-        enumerationStarted = true;
+        KeyStamp found = {};
+        if (status == ERROR_SUCCESS)
+            status = modemClass.stamp(found);
+        number = startEnumeration(found);
     }
-    if (!keptModemClass.handle())
-        if (LONG status = keptModemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath, KEY_ENUMERATE_SUB_KEYS))
-            return endOfModems(status);
-    const int result = nextModem(*record, *cursor);
-    if (result != 0)
-        keptModemClass.close(); // the enumeration is over
+    if (status == ERROR_FILE_NOT_FOUND) // no modem class, no modems
+        return *cursor == 0 ? OVMOH_NO_FURTHER_MODEM : OVMOH_MODEMS_CHANGED;
+    if (status != ERROR_SUCCESS)
+        return changedIfDeleted(status);
+    const int result = nextModem(modemClass, *record, number, index);
+    if (result == 0)
+        *cursor = static_cast<int32_t>(number << kCursorIndexBits) | index;
     return result;
 }
 
@@ -258,10 +381,26 @@ int OVMOHREG_API CheckSerialModem(ModemRecord *record)
         return ERROR_INVALID_PARAMETER;
     // The description is the port enumeration read; one already marked stays.
     const char *port = record->description;
-    if (!port[0] || endsWith(port, kNotPresent) || serialPortPresent(port))
+    if (!port[0] || endsWith(port, kNotPresent))
+        return 0;
+    bool present = false;
+    if (LONG status = findSerialPort(port, present))
+        return changedIfDeleted(status); // a port not known to be there is not known to be gone
+    if (present)
         return 0;
     size_t length = std::strlen(port);
     copyToField(record->description + length, MODEM_TEXT_SIZE - length, kNotPresent,
                 std::strlen(kNotPresent));
     return 0;
+}
+
+// The library's entry, called by the C run-time's own, which runs no
+// destructor of ours: nothing kept has one. Unloaded by FreeLibrary
+// (reserved null), the library frees what it keeps; at process exit it
+// does nothing, as Windows advises, and the process's end frees it all.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_PROCESS_DETACH && !reserved)
+        keptPorts.forget();
+    return TRUE;
 }

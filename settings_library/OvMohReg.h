@@ -57,29 +57,55 @@ typedef struct ModemRecord {
  * ERROR_NO_MORE_ITEMS). A machine without the modem device class has none. */
 #define OVMOH_NO_FURTHER_MODEM 259
 
+/* enumOstvModem's result when the modems changed while it enumerated them
+ * (Windows' ERROR_RETRY): since the call with *cursor = 0, a modem was
+ * installed or removed, or the modem device class was deleted or made anew,
+ * or a key was deleted while it was read. The records filled before may miss
+ * a modem that stayed installed or hold one twice: take none of them, and
+ * enumerate again from *cursor = 0. Settings stored meanwhile are no change:
+ * each record holds what was stored when it was read. CheckSerialModem
+ * returns it when the serial ports changed while it read them. */
+#define OVMOH_MODEMS_CHANGED 1237
+
 /* Fills *record with the next modem and returns 0. Any other result ends the
- * enumeration: OVMOH_NO_FURTHER_MODEM when there is no further modem;
- * otherwise the Win32 error code of a failure to read the modems (5 when the
- * modem device class may not be read), or 87 (ERROR_INVALID_PARAMETER) for a
- * missing record or cursor or a negative cursor. Start each enumeration with
- * *cursor = 0 and pass the same cursor, untouched, to every later call of it. */
+ * enumeration, and the record is not filled: OVMOH_NO_FURTHER_MODEM when
+ * there is no further modem and the modems stayed as they were throughout;
+ * OVMOH_MODEMS_CHANGED when they did not; 87 (ERROR_INVALID_PARAMETER) for a
+ * missing record or cursor or a negative cursor; otherwise the Win32 error
+ * code of a read that failed: of the modem device class (5 when it may not
+ * be read), or of the next modem's key, its name, driver description or
+ * port, or its settings. A failed read is never passed off as a value not
+ * stored, nor is a modem that cannot be read passed over. What is not stored
+ * (ERROR_FILE_NOT_FOUND), or stored with a type no installer writes, reads
+ * as absent: no friendly name gives the driver's description as the name,
+ * no port an empty description, no settings modem-on-hold off and empty
+ * sequences. Start each enumeration
+ * with *cursor = 0 and pass the same cursor, untouched, to every later call
+ * of it. Enumerations may interleave, and one may be left unfinished; one
+ * that goes on after eight later ones have started ends with
+ * OVMOH_MODEMS_CHANGED, as the library no longer knows how it found the
+ * modems at its start. */
 int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
 
 /* The calls below return 0 on success, otherwise a Win32 error code; on
  * failure nothing is stored and the record is unchanged. */
 
-/* Marks, in the description, a modem whose port the system does not know.
+/* Marks, in the description, a modem whose port the system does not know
+ * (where there is no serial port map, it knows none), and returns 0. If the
+ * ports cannot be read, it returns the error code and leaves the description
+ * as it is: a port not known to be there is not known to be gone.
  *
- * So that listing the modems costs few registry calls, the library keeps
- * what an enumeration has read between its calls. enumOstvModem keeps the
- * modem device class open from a call with *cursor = 0 until it returns
- * anything but 0. The serial ports the system knows are read at the first
- * CheckSerialModem after that call and serve every check until the next
- * enumeration from cursor 0, which reads both afresh: a port that comes or
- * goes meanwhile shows then. Before any enumeration, each check reads the
- * ports itself. What is kept is released when the library unloads. The
- * calls are meant for one thread; a lock around what is kept makes calls
- * from two threads wait for each other rather than corrupt it. */
+ * So that listing the modems costs few registry calls, the library keeps the
+ * serial ports the system knows between calls: they are read at the first
+ * CheckSerialModem after a call of enumOstvModem with *cursor = 0, and serve
+ * every check until the next such call, which has them read afresh: a port
+ * that comes or goes meanwhile shows then. Before any enumeration, each check
+ * reads the ports itself. Ports that could not be read are not kept. No
+ * registry key stays open between calls. What is kept is freed when
+ * FreeLibrary unloads the library; at process exit the library makes no
+ * call, and the process's end frees it. The calls may come from several
+ * threads: a lock, held around what is kept and never during a registry
+ * call, keeps them from corrupting it. */
 int OVMOHREG_API CheckSerialModem(ModemRecord *record);
 int OVMOHREG_API enableMOH(ModemRecord *record);
 int OVMOHREG_API disableMOH(ModemRecord *record);

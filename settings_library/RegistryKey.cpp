@@ -90,6 +90,8 @@ LONG RegistryKey::readDword(const char *valueName, DWORD &value) const
     DWORD size = sizeof data;
     const LONG status = RegQueryValueExA(handle_, valueName, nullptr, &type,
                                          reinterpret_cast<BYTE *>(&data), &size);
+    if (status == ERROR_MORE_DATA)
+        return ERROR_INVALID_DATA; // larger than any DWORD
     if (status != ERROR_SUCCESS)
         return status;
     if (type != REG_DWORD || size != sizeof data)
@@ -113,4 +115,10 @@ LONG RegistryKey::enumValue(DWORD index, char *name, DWORD nameSize, DWORD &type
 {
     return RegEnumValueA(handle_, index, name, &nameSize, nullptr, &type, static_cast<BYTE *>(data),
                          &size);
+}
+
+LONG RegistryKey::stamp(KeyStamp &stamp) const
+{
+    return RegQueryInfoKeyW(handle_, nullptr, nullptr, nullptr, &stamp.subkeys, nullptr, nullptr,
+                            &stamp.values, nullptr, nullptr, nullptr, &stamp.lastWrite);
 }

@@ -9,6 +9,22 @@
 
 #include <cstddef>
 
+// What RegQueryInfoKey tells of a key: a subkey or a value added or removed,
+// a value written, or the key deleted and made anew, changes it.
+struct KeyStamp {
+    DWORD subkeys;
+    DWORD values;
+    FILETIME lastWrite;
+
+    bool operator==(const KeyStamp &other) const
+    {
+        return subkeys == other.subkeys && values == other.values
+            && lastWrite.dwLowDateTime == other.lastWrite.dwLowDateTime
+            && lastWrite.dwHighDateTime == other.lastWrite.dwHighDateTime;
+    }
+    bool operator!=(const KeyStamp &other) const { return !(*this == other); }
+};
+
 class RegistryKey {
 public:
     RegistryKey() = default;
@@ -29,8 +45,8 @@ public:
     // first NUL and after the last whole character that fits. A value of
     // another type fails with ERROR_INVALID_DATA; any failure leaves "".
     LONG readText(const char *valueName, char *field, size_t fieldSize) const;
-    // Reads a REG_DWORD value; one of another type or size fails with
-    // ERROR_INVALID_DATA.
+    // Reads a REG_DWORD value; one of another type or size, larger ones
+    // included, fails with ERROR_INVALID_DATA.
     LONG readDword(const char *valueName, DWORD &value) const;
     LONG setValue(const char *valueName, DWORD type, const void *data, DWORD size);
 
@@ -40,9 +56,12 @@ public:
     LONG enumSubkeyName(DWORD index, wchar_t *name, DWORD nameSize) const;
     // A value's name, into name of nameSize bytes, and its data in one
     // request. size gives the room in data and returns the bytes stored;
-    // ERROR_MORE_DATA when the data does not fit.
+    // ERROR_MORE_DATA when the data does not fit, and then the name may be
+    // missing. With no data asked for (null), its name and size alone.
     LONG enumValue(DWORD index, char *name, DWORD nameSize, DWORD &type, void *data,
                    DWORD &size) const;
+    // The key's counts of subkeys and values and the time of its last change.
+    LONG stamp(KeyStamp &stamp) const;
 
     // Texts up to this many bytes are read in one query; longer ones, which
     // are cut to their field anyway, take three.

@@ -142,21 +142,3 @@ std::string storedDword(DWORD value)
 {
     return stored(REG_DWORD, &value, sizeof value);
 }
-
-std::vector<ModemRecord> enumerateAll()
-{
-    std::vector<ModemRecord> modems;
-    ModemRecord record = {};
-    int32_t cursor = 0;
-    while (modems.size() < 1000 && enumOstvModem(&record, &cursor) == 0)
-        modems.push_back(record);
-    return modems;
-}
-
-ModemRecord findModem(const std::string &instance)
-{
-    for (const ModemRecord &modem : enumerateAll())
-        if (instance == modem.libraryText1)
-            return modem;
-    throw std::runtime_error("modem " + instance + " not enumerated");
-}

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,24 @@ std::string stored(DWORD type, const void *data, size_t size);
 std::string storedText(const std::string &text);
 std::string storedDword(DWORD value);
 
-std::vector<ModemRecord> enumerateAll();
-ModemRecord findModem(const std::string &instance);
+// Through the settings library, so inline: a program that loads the
+// library itself, to unload it, must not import it by linking these.
+inline std::vector<ModemRecord> enumerateAll()
+{
+    std::vector<ModemRecord> modems;
+    ModemRecord record = {};
+    int32_t cursor = 0;
+    while (modems.size() < 1000 && enumOstvModem(&record, &cursor) == 0)
+        modems.push_back(record);
+    return modems;
+}
+
+inline ModemRecord findModem(const std::string &instance)
+{
+    for (const ModemRecord &modem : enumerateAll())
+        if (instance == modem.libraryText1)
+            return modem;
+    throw std::runtime_error("modem " + instance + " not enumerated");
+}
 
 #endif

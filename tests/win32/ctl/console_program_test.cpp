@@ -3,7 +3,10 @@
 #include "ModemRegistryTest.h"
 #include "RegistryLayout.h"
 
+#include <atomic>
+#include <cstdio>
 #include <regex>
+#include <thread>
 
 struct Outcome {
     std::string out, err;
@@ -11,10 +14,12 @@ struct Outcome {
 };
 
 // Runs PelmoraCtl.exe from beside this test with arguments given in UTF-8,
-// stdout (unless output, an inheritable handle, is given for it) and stderr
-// in pipes of their own. Its stderr is a few lines, far less than a pipe
-// holds: reading stdout to its end first cannot stall the program.
-static Outcome runCtl(const std::string &arguments, HANDLE output = nullptr)
+// stdout (unless output, an inheritable handle or none, is given for it)
+// and stderr in pipes of their own. Its stderr is a few lines, far less
+// than a pipe holds: reading stdout to its end first cannot stall the
+// program.
+const HANDLE kOutputPipe = INVALID_HANDLE_VALUE;
+static Outcome runCtl(const std::string &arguments, HANDLE output = kOutputPipe)
 {
     wchar_t self[MAX_PATH];
     const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
@@ -31,7 +36,7 @@ static Outcome runCtl(const std::string &arguments, HANDLE output = nullptr)
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output ? output : out[1];
+    startup.hStdOutput = output == kOutputPipe ? out[1] : output;
     startup.hStdError = err[1];
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
@@ -167,6 +172,30 @@ TEST_F(ConsoleProgramTest, OutputNotWrittenWholeIsAFailure)
     CloseHandle(write);
 }
 
+// Output that cannot be written at all: a program run with its stdout
+// closed, or writing into a pipe whose reader has gone.
+TEST_F(ConsoleProgramTest, OutputThatCannotBeWrittenIsAFailure)
+{
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE read, write;
+    ASSERT_TRUE(CreatePipe(&read, &write, &inherited, 0));
+    CloseHandle(read);
+    const struct {
+        const char *what;
+        HANDLE output;
+        DWORD status;
+    } outputs[] = {{"closed stdout", nullptr, ERROR_INVALID_HANDLE}, {"pipe without a reader", write, ERROR_NO_DATA}};
+    for (const auto &output : outputs)
+        for (const char *arguments : {"list", "list --json", "--help", "--version"}) {
+            const Outcome run = runCtl(arguments, output.output);
+            EXPECT_EQ(output.status, run.status) << output.what << ", " << arguments;
+            EXPECT_TRUE(std::regex_match(run.err, std::regex("PelmoraCtl: writing the output failed: [^\r\n]*\\(error "
+                                                             + std::to_string(output.status) + "\\)\r\n")))
+                << output.what << ", " << arguments << ": " << run.err;
+        }
+    CloseHandle(write);
+}
+
 TEST_F(ConsoleProgramTest, WithoutWriteAccessEveryModemIsTriedAndElevationSuggested)
 {
     // What a user who is no administrator meets: 0000's settings refuse new values.
@@ -191,4 +220,153 @@ TEST_F(ConsoleProgramTest, ModemsThatCannotBeReadFailRatherThanLookNone)
             << arguments << ": " << run.err;
     }
     setKeySecurity(kModemClassPath, "D:(A;;KA;;;WD)"); // readable again, for TearDown
+}
+
+// A modem, or its settings, that cannot be read fail the command with the
+// error: never "no such modem", nor a modem without settings.
+TEST_F(ConsoleProgramTest, AModemThatCannotBeReadIsAFailureNotAModemGoneOrUnset)
+{
+    for (const std::string &key : {modemKey("0000"), settingsKey("0000")}) {
+        setKeySecurity(key, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+        for (const char *arguments : {"list", "list --json", "set 0000 accept 12", "enable all"}) {
+            const Outcome run = runCtl(arguments);
+            EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), run.status) << key << ", " << arguments;
+            EXPECT_EQ("", run.out) << key << ", " << arguments;
+            EXPECT_TRUE(std::regex_match(
+                run.err, std::regex("PelmoraCtl: reading the modems failed: Access (is )?denied\\. \\(error 5\\)\r\n")))
+                << key << ", " << arguments << ": " << run.err;
+        }
+        setKeySecurity(key, "D:(A;;KA;;;WD)");
+    }
+    EXPECT_EQ(storedText("9#"), valuesOf(settingsKey("0000"))["AcceptSequence"]) << "a change went through";
+}
+
+// A port map that cannot be read marks no port "(not present)": the list
+// fails; a change, which needs no port, does not.
+TEST_F(ConsoleProgramTest, PortsThatCannotBeReadFailTheListOnly)
+{
+    const char ports[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+    setKeySecurity(ports, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+    const Outcome list = runCtl("list");
+    const Outcome change = runCtl("enable 0001");
+    setKeySecurity(ports, "D:(A;;KA;;;WD)");
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), list.status);
+    EXPECT_EQ("", list.out);
+    EXPECT_TRUE(std::regex_match(
+        list.err, std::regex("PelmoraCtl: checking the modems' ports failed: Access (is )?denied\\. \\(error 5\\)\r\n")))
+        << list.err;
+    EXPECT_EQ(0u, change.status) << change.err;
+    EXPECT_EQ(1, findModem("0001").mohEnabled);
+}
+
+// Modem 0000 installed and removed over and over, while 0001 to 0200 stay:
+// a reading that counts subkeys would find the later ones shifted, and skip
+// or repeat one of them.
+class ChangingModemsTest : public ModemRegistryTest {
+protected:
+    static const int kStayingModems = 200;
+
+    void SetUp() override
+    {
+        ModemRegistryTest::SetUp();
+        for (int number = 0; number <= kStayingModems; ++number)
+            addModem(instance(number), {{"DriverDesc", "Modem " + instance(number)}});
+    }
+    void TearDown() override
+    {
+        stopChanging();
+        ModemRegistryTest::TearDown();
+    }
+
+    static std::string instance(int number)
+    {
+        char name[8];
+        std::snprintf(name, sizeof name, "%04d", number);
+        return name;
+    }
+
+    static std::vector<std::string> allModems()
+    {
+        std::vector<std::string> all;
+        for (int number = 0; number <= kStayingModems; ++number)
+            all.push_back(instance(number));
+        return all;
+    }
+
+    // Changes the modems for the given time, or until stopped, and leaves
+    // modem 0000 installed.
+    void startChanging(DWORD milliseconds)
+    {
+        changer_ = std::thread([this, milliseconds] {
+            const DWORD start = GetTickCount();
+            while (!stop_ && GetTickCount() - start < milliseconds) {
+                deleteKey(modemKey("0000"));
+                addModem("0000", {{"DriverDesc", "Modem 0000"}});
+            }
+        });
+    }
+    void stopChanging()
+    {
+        stop_ = true;
+        if (changer_.joinable())
+            changer_.join();
+        stop_ = false;
+    }
+
+    // Each modem's key as list shows them, in order.
+    static std::vector<std::string> listed(const std::string &out)
+    {
+        std::vector<std::string> modems;
+        for (size_t at = 0; at < out.size(); at = out.find("\r\n", at) + 2)
+            modems.push_back(out.substr(at, 4));
+        return modems;
+    }
+
+    static bool saysTheyChanged(const std::string &err)
+    {
+        return std::regex_match(err, std::regex("PelmoraCtl: reading the modems failed: they changed each of "
+                                                "the five times they were read: [^\r\n]*\\(error 1237\\)\r\n"));
+    }
+
+private:
+    std::thread changer_;
+    std::atomic<bool> stop_{false};
+};
+
+// Reading them never ends with some of them: it ends with all, or fails.
+TEST_F(ChangingModemsTest, ModemsThatKeepChangingAreNeverListedInPart)
+{
+    for (const char *arguments : {"list", "enable all"}) {
+        startChanging(INFINITE);
+        const Outcome run = runCtl(arguments);
+        stopChanging();
+        if (run.status == OVMOH_MODEMS_CHANGED) {
+            EXPECT_TRUE(saysTheyChanged(run.err)) << arguments << ": " << run.err;
+            EXPECT_EQ("", run.out) << arguments;
+            continue;
+        }
+        if (*arguments == 'l') {
+            ASSERT_EQ(0u, run.status) << run.err;
+            // 0000 may have been read while it was installed, or not.
+            std::vector<std::string> modems = listed(run.out);
+            if (!modems.empty() && modems.front() != "0000")
+                modems.insert(modems.begin(), "0000");
+            EXPECT_EQ(allModems(), modems) << run.out;
+        } else {
+            // Storing into 0000 fails when it was removed since it was read.
+            for (int number = 1; number <= kStayingModems; ++number)
+                EXPECT_EQ(storedDword(1), valuesOf(settingsKey(instance(number)))["MohEnabled"])
+                    << "enable all left out modem " << instance(number) << ", exit status " << run.status;
+        }
+    }
+}
+
+// Modems that change for a moment are read again once they stay still.
+TEST_F(ChangingModemsTest, ModemsThatChangeForAMomentAreReadAgain)
+{
+    startChanging(300);
+    const Outcome run = runCtl("list");
+    ASSERT_EQ(0u, run.status) << run.err;
+    EXPECT_EQ("", run.err);
+    EXPECT_EQ(allModems(), listed(run.out)) << run.out;
 }

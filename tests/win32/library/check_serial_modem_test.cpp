@@ -129,3 +129,35 @@ TEST_F(CheckSerialModemTest, APortThatComesOrGoesShowsFromTheNextEnumeration)
     EXPECT_EQ(0, CheckSerialModem(&record));
     EXPECT_STREQ("COM87 (not present)", record.description);
 }
+
+// Without a port map the system knows no port.
+TEST_F(CheckSerialModemTest, WithoutAPortMapNoPortIsPresent)
+{
+    addModem("0000", {{"AttachedTo", "COM86"}});
+    deleteKey(kSerialPortsPath);
+    std::vector<ModemRecord> modems = enumerateAll();
+    ASSERT_EQ(1u, modems.size());
+    EXPECT_EQ(0, CheckSerialModem(&modems[0]));
+    EXPECT_STREQ("COM86 (not present)", modems[0].description);
+}
+
+// A port map that cannot be read says nothing of a port: the check fails
+// and leaves the description, and the failed reading is not kept for the
+// enumeration's other checks.
+TEST_F(CheckSerialModemTest, APortMapThatCannotBeReadMarksNothingAndIsNotKept)
+{
+    addModem("0000", {{"AttachedTo", "COM86"}});
+    addModem("0001", {{"AttachedTo", "COM87"}});
+    std::vector<ModemRecord> modems = enumerateAll();
+    ASSERT_EQ(2u, modems.size());
+    setKeySecurity(kSerialPortsPath, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+    const int failed = CheckSerialModem(&modems[0]);
+    setKeySecurity(kSerialPortsPath, "D:(A;;KA;;;WD)");
+    EXPECT_EQ(ERROR_ACCESS_DENIED, failed);
+    EXPECT_STREQ("COM86", modems[0].description);
+
+    for (ModemRecord &modem : modems)
+        EXPECT_EQ(0, CheckSerialModem(&modem));
+    EXPECT_STREQ("COM86", modems[0].description);
+    EXPECT_STREQ("COM87 (not present)", modems[1].description);
+}

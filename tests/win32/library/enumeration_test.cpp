@@ -9,10 +9,9 @@ TEST_F(ModemRegistryTest, FindsInstanceKeysInRegistryOrderAndSkipsOthers)
     for (const char *key : {"0010", "Properties", "0002", "01", "00a1", "00001", "0000"})
         addModem(key, {{"DriverDesc", std::string("Modem ") + key}});
 
-    // Registry order: 0000 00001 0002 0010 00a1 01 Properties; the cursor
-    // counts every subkey passed.
-    const struct { const char *instance; int32_t code; int32_t cursorAfter; } expected[] = {
-        {"0000", 0, 1}, {"0002", 2, 3}, {"0010", 10, 4}};
+    // Registry order: 0000 00001 0002 0010 00a1 01 Properties.
+    const struct { const char *instance; int32_t code; } expected[] = {
+        {"0000", 0}, {"0002", 2}, {"0010", 10}};
     ModemRecord record = {};
     int32_t cursor = 0;
     for (const auto &modem : expected) {
@@ -21,7 +20,6 @@ TEST_F(ModemRegistryTest, FindsInstanceKeysInRegistryOrderAndSkipsOthers)
         EXPECT_EQ(modem.code, record.libraryCode);
         EXPECT_EQ("Modem " + std::string(modem.instance), record.name);
         EXPECT_STREQ("", record.libraryText2);
-        EXPECT_EQ(modem.cursorAfter, cursor);
     }
 
     const ModemRecord last = record;
@@ -109,4 +107,35 @@ TEST_F(ModemRegistryTest, InstanceKeysAreNamedByFourAsciiDigitsAsStored)
     RegCloseKey(key);
 
     EXPECT_EQ(1u, enumerateAll().size());
+}
+
+// A machine without the modem device class has no modems: that is no failure.
+TEST_F(ModemRegistryTest, AMissingModemClassHasNoModems)
+{
+    deleteKey(kModemClassPath);
+    ModemRecord record = {};
+    int32_t cursor = 0;
+    EXPECT_EQ(OVMOH_NO_FURTHER_MODEM, enumOstvModem(&record, &cursor));
+    EXPECT_TRUE(enumerateAll().empty());
+}
+
+// A read that failed is no value that was not stored: a modem whose key or
+// settings cannot be read ends the enumeration with the error, rather than
+// being passed over or shown without its settings.
+TEST_F(ModemRegistryTest, AModemOrItsSettingsThatCannotBeReadEndTheEnumerationWithTheError)
+{
+    addModem("0000", {{"DriverDesc", "Modem 0"}});
+    addModem("0001", {{"FriendlyName", "Modem 1"}});
+    setDword(settingsKey("0001"), "MohEnabled", 1);
+    addModem("0002", {{"DriverDesc", "Modem 2"}});
+    for (const std::string &key : {modemKey("0001"), settingsKey("0001")}) {
+        setKeySecurity(key, "D:(D;;KR;;;WD)(A;;KA;;;WD)");
+        ModemRecord record = {};
+        int32_t cursor = 0;
+        EXPECT_EQ(0, enumOstvModem(&record, &cursor)) << key;
+        EXPECT_STREQ("0000", record.libraryText1) << key;
+        EXPECT_EQ(ERROR_ACCESS_DENIED, enumOstvModem(&record, &cursor)) << key;
+        setKeySecurity(key, "D:(A;;KA;;;WD)");
+    }
+    EXPECT_EQ(1, findModem("0001").mohEnabled);
 }
