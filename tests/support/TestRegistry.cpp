@@ -48,6 +48,15 @@ void deleteKey(const std::string &key)
     check(RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), kRegistryView, 0), "deleting " + key);
 }
 
+void deleteValue(const std::string &key, const char *name)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE | kRegistryView, &handle) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(handle, name);
+    RegCloseKey(handle);
+}
+
 void setKeySecurity(const std::string &key, const char *sddl)
 {
     PSECURITY_DESCRIPTOR rules = nullptr;

@@ -23,6 +23,8 @@ void setValue(const std::string &key, const char *name, DWORD type, const void *
 void setText(const std::string &key, const char *name, const std::string &text);
 void setDword(const std::string &key, const char *name, DWORD value);
 void deleteKey(const std::string &key);
+// Removes a value, if the key and the value are there.
+void deleteValue(const std::string &key, const char *name);
 // Gives the key the access rules of an SDDL text, such as one that denies reading.
 void setKeySecurity(const std::string &key, const char *sddl);
 

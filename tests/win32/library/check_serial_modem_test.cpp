@@ -22,15 +22,7 @@ void setPort(const char *device, const char *port)
     RegCloseKey(ports);
 }
 
-void removePort(const char *device)
-{
-    HKEY ports;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, KEY_SET_VALUE, &ports)
-        == ERROR_SUCCESS) {
-        RegDeleteValueA(ports, device);
-        RegCloseKey(ports);
-    }
-}
+void removePort(const char *device) { deleteValue(kSerialPortsPath, device); }
 
 class CheckSerialModemTest : public ModemRegistryTest {
 protected:

@@ -212,12 +212,8 @@ protected:
     }
     void TearDown() override
     {
-        HKEY ports;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, KEY_SET_VALUE, &ports) == ERROR_SUCCESS) {
-            for (const char *device : kTestDevices)
-                RegDeleteValueA(ports, device);
-            RegCloseKey(ports);
-        }
+        for (const char *device : kTestDevices)
+            deleteValue(kSerialPortsPath, device);
         ModemRegistryTest::TearDown();
     }
 };

@@ -33,11 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        HKEY ports;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialPortsPath, 0, KEY_SET_VALUE, &ports) == ERROR_SUCCESS) {
-            RegDeleteValueA(ports, kTestDevice);
-            RegCloseKey(ports);
-        }
+        deleteValue(kSerialPortsPath, kTestDevice);
         ModemRegistryTest::TearDown();
     }
 };
