@@ -1,8 +1,9 @@
 # Makes an MSI of VERSION with wixl from the files that ship, lying in
-# FILES_DIR. SETTINGS, written by packaging/CMakeLists.txt, gives the rest:
-# PLATFORM, FILES, FILE_VERSION (that of the binaries' version records),
-# DISPLAY_NAME, VENDOR, DESCRIPTION, MSI_KEY, ICON, WXS, SOURCE_DATE_EPOCH,
-# RUNNING_COPY_CHECK (the program that tells whether the product runs).
+# FILES_DIR. SETTINGS, the release's settings that packaging/CMakeLists.txt
+# writes, gives the rest: PLATFORM, FILES, PRODUCT_VERSION (that of the
+# binaries' version records), DISPLAY_NAME, VENDOR, DESCRIPTION, INSTALL_KEY,
+# MSI_KEY, ICON, WXS, SOURCE_DATE_EPOCH, RUNNING_COPY_CHECK (the program that
+# tells whether the product runs).
 # CHECK, if given, is the running copy's check to use instead, such as a signed copy.
 # Run: cmake -DSETTINGS=... -DVERSION=... -DFILES_DIR=... [-DCHECK=...] -DOUTPUT=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -97,7 +98,7 @@ if(NOT failed)
   # wixl leaves every file unversioned, and Windows Installer would then
   # replace a binary only by its date: the binaries get their version.
   export_table(File)
-  string(REGEX REPLACE "(\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\\.(exe|dll)\t[0-9]+\t)\t" "\\1${FILE_VERSION}\t"
+  string(REGEX REPLACE "(\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\\.(exe|dll)\t[0-9]+\t)\t" "\\1${PRODUCT_VERSION}\t"
          table "${table}")
   file(WRITE ${tables}/File.idt "${table}")
   # Before InstallValidate (1400), and so before anything is changed, the

@@ -1,16 +1,14 @@
 # Builds the shipped files again, in a fresh folder, and compares them with
 # the first build byte for byte, naming the first file that differs.
-# Run: cmake -DSOURCE_DIR=... -DPRESET=... -DFIRST=... -DSECOND=... -DCPACK=... -DTARGETS=a;b
-#            -DFILES=bin/a.exe;x.zip -P check_reproducible.cmake
+# Run: cmake -DSOURCE_DIR=... -DPRESET=... -DFIRST=... -DSECOND=... -DFILES=bin/a.exe;x.zip
+#            -P check_reproducible.cmake
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${SECOND})
 execute_process(COMMAND ${CMAKE_COMMAND} --preset ${PRESET} -S ${SOURCE_DIR} -B ${SECOND}
                 WORKING_DIRECTORY ${SOURCE_DIR}
                 OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${SECOND} --target ${TARGETS}
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${SECOND} --target release
                 OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${CPACK} --config ${SECOND}/CPackConfig.cmake
-                WORKING_DIRECTORY ${SECOND} OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 foreach(file ${FILES})
   file(SHA256 ${FIRST}/${file} first)
   file(SHA256 ${SECOND}/${file} second)

@@ -4,7 +4,8 @@
 # line. A certificate that has expired, or is not for code signing, fails
 # the build; so does a failure at the last signature, which leaves the
 # release folder as it was.
-# Run: cmake -DBUILD=... -DSIGNED=... -DCPACK=... -DPACKAGE=... -DFILES=a.exe;b.dll -P check_signing.cmake
+# Run: cmake -DSIGNED=... -DSETTINGS=... -DRECIPE=release.cmake -DPACKAGE=... -DFILES=a.exe;b.dll
+#            -P check_signing.cmake
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${SIGNED})
 set(keys ${SIGNED}/keys)
@@ -42,7 +43,7 @@ function(pack name result output)
   execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=PELMORA_SIGN_TIMESTAMP_URL --unset=PELMORA_SIGN_CA
                           PELMORA_SIGN_CERT=${keys}/${name}.pem PELMORA_SIGN_KEY=${keys}/${name}-key.pem
                           "PELMORA_SIGN_PASSWORD=${password}" ${ARGN}
-                          ${CPACK} --config ${BUILD}/CPackConfig.cmake -B ${SIGNED}
+                          ${CMAKE_COMMAND} -DSETTINGS=${SETTINGS} -DRELEASE_DIR=${SIGNED} -P ${RECIPE}
                   RESULT_VARIABLE failed OUTPUT_VARIABLE text ERROR_VARIABLE text)
   set(${result} ${failed} PARENT_SCOPE)
   set(${output} "${text}" PARENT_SCOPE)

@@ -23,9 +23,8 @@ function(configure dir result output)
   set(${output} "${text}" PARENT_SCOPE)
 endfunction()
 function(package_name dir out)
-  file(STRINGS ${dir}/build/CPackConfig.cmake line REGEX "^set\\(CPACK_PACKAGE_FILE_NAME ")
-  string(REGEX REPLACE ".*\"(.*)\".*" "\\1" name "${line}")
-  set(${out} ${name} PARENT_SCOPE)
+  include(${dir}/build/release-settings.cmake)
+  set(${out} ${PACKAGE_NAME} PARENT_SCOPE)
 endfunction()
 
 copy_sources(${WORK}/own)
@@ -36,8 +35,8 @@ configure(${WORK}/own failed text)
 package_name(${WORK}/own committed)
 file(APPEND ${WORK}/own/README.md "A change not committed.\n")
 # Packing, configured for the commit, refuses the changed tree.
-execute_process(COMMAND ${CMAKE_COMMAND} -DCPACK_PELMORA_SOURCE_COMMIT=configured -DCPACK_PELMORA_SOURCE_MODIFIED=FALSE
-                        -DCPACK_PELMORA_SOURCE_DIR=${WORK}/own -P ${SOURCE_DIR}/packaging/check_source_tree.cmake
+execute_process(COMMAND ${CMAKE_COMMAND} -DSETTINGS=${WORK}/own/build/release-settings.cmake
+                        -P ${SOURCE_DIR}/packaging/release.cmake
                 RESULT_VARIABLE packed OUTPUT_VARIABLE text ERROR_VARIABLE text)
 if(NOT packed OR NOT text MATCHES "configure again")
   message(SEND_ERROR "a tree changed since configuring was packed under the commit's name:\n${text}")

@@ -1,0 +1,110 @@
+# The release, made from a build, step by step: the files that ship, signed
+# when a certificate is given (signing.cmake says how); the setup program,
+# the portable zip and the MSI, each holding those files; the bill of
+# materials; SHA256SUMS. Everything is made under WORK_FOLDER and moved into
+# the release folder only once every step succeeded: a failure leaves that
+# folder as it was, never with a set whose SHA256SUMS no longer matches.
+# SETTINGS, which packaging/CMakeLists.txt writes, gives the facts.
+# Run: cmake -DSETTINGS=<build>/release-settings.cmake [-DRELEASE_DIR=...] -P release.cmake
+# (the build's `release` target does); the release folder is the build's by default.
+cmake_minimum_required(VERSION 3.25)
+include(${SETTINGS})
+include(${CMAKE_CURRENT_LIST_DIR}/signing.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/sbom.cmake)
+if(NOT RELEASE_DIR)
+  set(RELEASE_DIR ${BUILD_DIR})
+endif()
+set(work ${RELEASE_DIR}/${WORK_FOLDER})
+set(staged ${work}/${PACKAGE_NAME})
+set(made ${work}/packages)
+set(out ${made}/${PACKAGE_NAME})
+# The tools that pack read no locale of the builder's: under a Turkish one
+# makensis cannot read its own '/IfNDef'.
+set(ENV{LC_ALL} C.UTF-8)
+signing_requested(sign)
+if(NOT sign)
+  message(STATUS "No certificate given (PELMORA_SIGN_CERT): the binaries and packages are not signed.")
+endif()
+
+# 1. Packages named as the commit's hold the commit's files: a tree changed
+#    since it was configured as unchanged is configured again first.
+if(SOURCE_COMMIT AND NOT SOURCE_MODIFIED)
+  execute_process(COMMAND git status --porcelain --untracked-files=no
+                  WORKING_DIRECTORY ${SOURCE_DIR} OUTPUT_VARIABLE changes)
+  if(changes)
+    message(FATAL_ERROR "The sources changed since they were configured: configure again, "
+                        "so that the packages are named as a modified tree's.")
+  endif()
+endif()
+
+# 2. The files that ship, in a folder named as the package; the binaries
+#    signed; every file and folder with SOURCE_DATE_EPOCH as its time and
+#    fixed modes, so that the packages keep nothing of the build's time or
+#    the builder's umask.
+file(REMOVE_RECURSE ${work})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${staged}
+                OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+if(sign)
+  foreach(file ${BINARIES})
+    sign_file(${staged}/${file} "${DISPLAY_NAME}")
+  endforeach()
+endif()
+file(GLOB_RECURSE contents LIST_DIRECTORIES true ${staged}/*)
+execute_process(COMMAND chmod u=rwX,go=rX ${staged} ${contents} COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND touch -h -d @${SOURCE_DATE_EPOCH} ${staged} ${contents}
+                COMMAND_ERROR_IS_FATAL ANY)
+
+# 3. The setup program. makensis signs the uninstaller before it packs it
+#    (sign_uninstaller.cmake, named in the script).
+file(MAKE_DIRECTORY ${made})
+find_program(MAKENSIS makensis REQUIRED)
+execute_process(COMMAND ${MAKENSIS} -V2 -DINST_DIR=${staged} -DOUTFILE=${out}.exe ${SETUP_SCRIPT}
+                COMMAND_ERROR_IS_FATAL ANY)
+if(sign)
+  sign_file(${out}.exe "${DISPLAY_NAME} Setup")
+endif()
+
+# 4. The portable zip: the staged folder, its files in the one order.
+#    Info-ZIP's -X leaves out every time but the modification time, the
+#    commit's, which no build could hold still.
+list(TRANSFORM FILES PREPEND ${PACKAGE_NAME}/ OUTPUT_VARIABLE entries)
+find_program(ZIP zip REQUIRED)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${ZIP} -X -q -9 ${out}.zip ${PACKAGE_NAME}/ ${entries}
+                WORKING_DIRECTORY ${work} COMMAND_ERROR_IS_FATAL ANY)
+
+# 5. The MSI, whose check for a running copy runs elevated: signed with the rest.
+set(check ${work}/running_copy_check.exe)
+file(COPY_FILE ${RUNNING_COPY_CHECK} ${check})
+if(sign)
+  sign_file(${check} "${DISPLAY_NAME}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -DSETTINGS=${SETTINGS} -DVERSION=${PRODUCT_VERSION}
+                        -DFILES_DIR=${staged} -DCHECK=${check} -DOUTPUT=${out}.msi
+                        -P ${CMAKE_CURRENT_LIST_DIR}/make_msi.cmake
+                COMMAND_ERROR_IS_FATAL ANY)
+if(sign)
+  sign_file(${out}.msi "${DISPLAY_NAME}")
+endif()
+
+# 6. The bill of materials: the binaries and the packages as they ship.
+list(TRANSFORM BINARIES PREPEND ${staged}/ OUTPUT_VARIABLE binaries)
+write_sbom(${out}.cdx.json ${PRODUCT} ${PRODUCT_VERSION} ${VENDOR} ${SOURCE_DATE_EPOCH} ${LINKED_COMPONENTS}
+           "${SOURCE_COMMIT}" "${SOURCE_MODIFIED}"
+           BINARIES ${binaries} PACKAGES ${out}.exe ${out}.msi ${out}.zip)
+
+# 7. SHA256SUMS, of the three packages and the bill of materials.
+set(released ${out}.exe ${out}.msi ${out}.zip ${out}.cdx.json)
+set(sums "")
+foreach(file ${released})
+  file(SHA256 ${file} hash)
+  get_filename_component(name ${file} NAME)
+  string(APPEND sums "${hash}  ${name}\n")
+endforeach()
+file(WRITE ${made}/SHA256SUMS "${sums}")
+
+# 8. The whole set into the release folder.
+foreach(file ${released} ${made}/SHA256SUMS)
+  get_filename_component(name ${file} NAME)
+  file(RENAME ${file} ${RELEASE_DIR}/${name})
+endforeach()
+message(STATUS "Released into ${RELEASE_DIR}: ${PACKAGE_NAME}.exe, .msi, .zip, .cdx.json and SHA256SUMS")
