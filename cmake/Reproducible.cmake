@@ -22,6 +22,18 @@ if(git_top STREQUAL source_dir)
     set(PELMORA_SOURCE_MODIFIED TRUE)
   endif()
 endif()
+# What the binaries and the packages say of their sources: a build from a
+# changed tree never passes for the commit's.
+if(PELMORA_SOURCE_MODIFIED)
+  set(PELMORA_BUILD_MARK -modified)
+  set(PELMORA_BUILD_SOURCES "Built from commit ${PELMORA_SOURCE_COMMIT}, with changes")
+elseif(PELMORA_SOURCE_COMMIT)
+  set(PELMORA_BUILD_MARK "")
+  set(PELMORA_BUILD_SOURCES "Built from commit ${PELMORA_SOURCE_COMMIT}")
+else()
+  set(PELMORA_BUILD_MARK "")
+  set(PELMORA_BUILD_SOURCES "Built from sources without their commit")
+endif()
 
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(PELMORA_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})

@@ -23,6 +23,7 @@
         BEGIN                                                                              \
             BLOCK block                                                                    \
             BEGIN                                                                          \
+                VALUE "Comments",         PELMORA_BUILD_SOURCES                            \
                 VALUE "CompanyName",      "Ostrevan"                                       \
                 VALUE "FileDescription",  description                                      \
                 VALUE "FileVersion",      PELMORA_VERSION_TEXT                             \

@@ -1,6 +1,8 @@
 // The version records of the program files, as Windows reads them: one
-// version, in US English, for the programs and the library alike.
+// version, in US English, for the programs and the library alike, naming
+// the sources they were built from.
 #include "RunningDialog.h"
+#include "Version.h"
 
 #include <gtest/gtest.h>
 
@@ -32,14 +34,16 @@ TEST(VersionRecord, IsOnePointZeroPointZeroPointOneInUsEnglishInEveryFile)
                                    reinterpret_cast<void **>(&translation), &length));
         EXPECT_EQ(translation[0], 0x0409);
 
-        char *productName = nullptr;
-        ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\ProductName",
-                                   reinterpret_cast<void **>(&productName), &length));
-        EXPECT_STREQ(productName, "Pelmora Config");
-        char *fileName = nullptr;
-        ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\OriginalFilename",
-                                   reinterpret_cast<void **>(&fileName), &length));
-        EXPECT_STREQ(fileName, file);
+        const auto text = [&](const char *name) {
+            char *value = nullptr;
+            const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
+            return VerQueryValueA(data.data(), key.c_str(), reinterpret_cast<void **>(&value), &length)
+                ? std::string(value) : std::string("(missing)");
+        };
+        EXPECT_EQ(text("ProductName"), "Pelmora Config");
+        EXPECT_EQ(text("OriginalFilename"), file);
+        EXPECT_EQ(text("ProductVersion"), PELMORA_VERSION_TEXT);
+        EXPECT_EQ(text("Comments"), PELMORA_BUILD_SOURCES);
     }
 }
 

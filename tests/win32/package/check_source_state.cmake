@@ -22,9 +22,11 @@ function(configure dir result output)
   set(${result} ${failed} PARENT_SCOPE)
   set(${output} "${text}" PARENT_SCOPE)
 endfunction()
-function(package_name dir out)
+# The packages' name, and the version text and sources that the binaries' version records give.
+function(build_marks dir out)
   include(${dir}/build/release-settings.cmake)
-  set(${out} ${PACKAGE_NAME} PARENT_SCOPE)
+  file(STRINGS ${dir}/build/generated/Version.h texts REGEX "^#define PELMORA_(VERSION_TEXT|BUILD_SOURCES) ")
+  set(${out} "${PACKAGE_NAME} ${texts}" PARENT_SCOPE)
 endfunction()
 
 copy_sources(${WORK}/own)
@@ -32,7 +34,7 @@ execute_process(COMMAND ${git} init -q WORKING_DIRECTORY ${WORK}/own COMMAND_ERR
 execute_process(COMMAND ${git} add -A WORKING_DIRECTORY ${WORK}/own COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${git} commit -q -m Sources WORKING_DIRECTORY ${WORK}/own COMMAND_ERROR_IS_FATAL ANY)
 configure(${WORK}/own failed text)
-package_name(${WORK}/own committed)
+build_marks(${WORK}/own committed)
 file(APPEND ${WORK}/own/README.md "A change not committed.\n")
 # Packing, configured for the commit, refuses the changed tree.
 execute_process(COMMAND ${CMAKE_COMMAND} -DSETTINGS=${WORK}/own/build/release-settings.cmake
@@ -42,9 +44,12 @@ if(NOT packed OR NOT text MATCHES "configure again")
   message(SEND_ERROR "a tree changed since configuring was packed under the commit's name:\n${text}")
 endif()
 configure(${WORK}/own failed text)
-package_name(${WORK}/own modified)
-if(failed OR committed MATCHES "modified" OR NOT modified STREQUAL "${committed}-modified")
-  message(SEND_ERROR "a modified tree is not told apart: packages ${committed}, then ${modified}\n${text}")
+build_marks(${WORK}/own modified)
+execute_process(COMMAND git rev-parse HEAD WORKING_DIRECTORY ${WORK}/own OUTPUT_VARIABLE commit
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(failed OR committed MATCHES "modified" OR NOT committed MATCHES "commit ${commit}\""
+   OR NOT modified MATCHES "^[^ ]+-modified .*[0-9]-modified\".* with changes\"")
+  message(SEND_ERROR "a modified tree is not told apart: ${committed}, then ${modified}\n${text}")
 endif()
 
 # Inside another repository, whose one commit is of 2001.
