@@ -9,32 +9,17 @@ const char kDialogCaption[] = "Ostrevan Pelmora Configuration";
 namespace {
 
 struct WindowSearch {
-    DWORD processId;
-    HWND owner;
+    const std::function<bool(HWND)> &wanted;
     HWND found;
 };
 
-BOOL CALLBACK findProcessDialog(HWND window, LPARAM parameter)
+BOOL CALLBACK findWanted(HWND window, LPARAM parameter)
 {
     auto *search = reinterpret_cast<WindowSearch *>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    // The dialog in whatever language: the window that holds the modem list.
-    if (processId == search->processId && GetDlgItem(window, IDC_MODEM_LIST) != nullptr) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK findOwned(HWND window, LPARAM parameter)
-{
-    auto *search = reinterpret_cast<WindowSearch *>(parameter);
-    if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (!search->wanted(window))
+        return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 BOOL CALLBACK collectText(HWND child, LPARAM parameter)
@@ -49,6 +34,20 @@ BOOL CALLBACK collectText(HWND child, LPARAM parameter)
 } // namespace
 
 std::string programPath() { return besideThisProgram("PelmoraConfig.exe"); }
+
+HWND topLevelWindow(const std::function<bool(HWND)> &wanted)
+{
+    WindowSearch search{wanted, nullptr};
+    EnumWindows(findWanted, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+DWORD processOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
 
 std::string windowText(HWND window)
 {
@@ -91,13 +90,15 @@ RunningDialog::RunningDialog(const std::string &program)
         throw std::runtime_error("cannot start " + program + ": " + std::to_string(GetLastError()));
     // Idle means the dialog is initialised and waits in its modal loop.
     WaitForInputIdle(process_.hProcess, 30000);
-    WindowSearch search{process_.dwProcessId, nullptr, nullptr};
-    for (int attempt = 0; attempt < 600 && search.found == nullptr; ++attempt) {
+    // The dialog in whatever language: the window that holds the modem list.
+    const auto isDialog = [&](HWND window) {
+        return processOf(window) == process_.dwProcessId && GetDlgItem(window, IDC_MODEM_LIST) != nullptr;
+    };
+    for (int attempt = 0; attempt < 600 && window_ == nullptr; ++attempt) {
         if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0)
             break;
-        EnumWindows(findProcessDialog, reinterpret_cast<LPARAM>(&search));
+        window_ = topLevelWindow(isDialog);
     }
-    window_ = search.found;
     if (window_ == nullptr) {
         TerminateProcess(process_.hProcess, 1);
         CloseHandle(process_.hThread);
@@ -183,13 +184,13 @@ void RunningDialog::select(int index) { selectModem(window_, index); }
 
 HWND RunningDialog::waitForOwnedWindow(DWORD milliseconds) const
 {
-    WindowSearch search{0, window_, nullptr};
-    for (DWORD waited = 0; waited < milliseconds && search.found == nullptr; waited += 50) {
-        EnumWindows(findOwned, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr)
-            Sleep(50);
-    }
-    return search.found;
+    const auto isOwned = [&](HWND window) {
+        return GetWindow(window, GW_OWNER) == window_ && IsWindowVisible(window);
+    };
+    HWND found = nullptr;
+    for (DWORD waited = 0; waited < milliseconds && (found = topLevelWindow(isOwned)) == nullptr; waited += 50)
+        Sleep(50);
+    return found;
 }
 
 bool RunningDialog::waitForExit(DWORD milliseconds)

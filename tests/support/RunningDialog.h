@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,10 @@ std::string windowText(HWND window);
 std::string className(HWND window);
 // The texts of a window's children, joined by newlines.
 std::string childTexts(HWND window);
+// The first top-level window that wanted accepts, or null.
+HWND topLevelWindow(const std::function<bool(HWND)> &wanted);
+// The process that made the window.
+DWORD processOf(HWND window);
 // What clicking a list entry does: select it, then notify the dialog.
 void selectModem(HWND dialog, int index);
 // Waits until the window is gone.

@@ -244,30 +244,6 @@ TEST_F(InstallerTest, InstallsAgainAfterTheFolderWasDeletedByHand)
     EXPECT_FALSE(exists(kShortcut));
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK matchShownWindow(HWND window, LPARAM data)
-{
-    auto *search = reinterpret_cast<WindowSearch *>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// The visible top-level window of a process, or null.
-HWND shownWindowOf(DWORD processId)
-{
-    WindowSearch search{processId, nullptr};
-    EnumWindows(matchShownWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The page after the welcome shows the terms the program is given under.
 TEST_F(InstallerTest, LicencePageShowsTheProductsLicence)
 {
@@ -276,8 +252,11 @@ TEST_F(InstallerTest, LicencePageShowsTheProductsLicence)
     PROCESS_INFORMATION setup{};
     std::string line = "\"" + installerPath() + "\"";
     ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &setup));
+    const auto isSetupWindow = [&](HWND window) {
+        return processOf(window) == setup.dwProcessId && IsWindowVisible(window);
+    };
     HWND window = nullptr;
-    EXPECT_TRUE(waitUntil([&] { return (window = shownWindowOf(setup.dwProcessId)) != nullptr; }));
+    EXPECT_TRUE(waitUntil([&] { return (window = topLevelWindow(isSetupWindow)) != nullptr; }));
     if (window) {
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(window, IDOK)));
         EXPECT_TRUE(waitUntil([&] { return childTexts(window).find("Permission is hereby granted") != std::string::npos; }))
