@@ -1,9 +1,10 @@
 # Makes an MSI of VERSION with wixl from the files that ship, lying in
 # FILES_DIR. SETTINGS, the release's settings that packaging/CMakeLists.txt
 # writes, gives the rest: PLATFORM, FILES, PRODUCT_VERSION (that of the
-# binaries' version records), DISPLAY_NAME, VENDOR, DESCRIPTION, INSTALL_KEY,
-# MSI_KEY, ICON, WXS, SOURCE_DATE_EPOCH, RUNNING_COPY_CHECK (the program that
-# tells whether the product runs).
+# binaries' version records), DISPLAY_NAME, VENDOR, DESCRIPTION,
+# INSTALL_FOLDER, MENU_FOLDER, INSTALL_KEY, MSI_KEY, ICON, WXS,
+# SOURCE_DATE_EPOCH, RUNNING_COPY_CHECK (the program that tells whether the
+# product runs).
 # CHECK, if given, is the running copy's check to use instead, such as a signed copy.
 # Run: cmake -DSETTINGS=... -DVERSION=... -DFILES_DIR=... [-DCHECK=...] -DOUTPUT=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
