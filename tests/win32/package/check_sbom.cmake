@@ -4,10 +4,7 @@
 # Run: cmake -DBUILD=... -DPACKAGE=... -DBINARIES=a.exe;b.dll -DVALIDATOR=validate_sbom.js -P check_sbom.cmake
 cmake_minimum_required(VERSION 3.25)
 set(sbom ${BUILD}/${PACKAGE}.cdx.json)
-execute_process(COMMAND npm root -g OUTPUT_VARIABLE modules OUTPUT_STRIP_TRAILING_WHITESPACE
-                COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${modules} node ${VALIDATOR} ${sbom}
-                COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND node ${VALIDATOR} ${sbom} COMMAND_ERROR_IS_FATAL ANY)
 file(READ ${sbom} text)
 
 set(unpacked ${BUILD}/sbom-check)
