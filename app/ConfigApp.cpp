@@ -39,7 +39,7 @@ void CConfigApp::reportStartFailure(UINT messageId)
     std::string message = loadString(messageId);
     if (error != ERROR_SUCCESS)
         message += "\n\n" + systemErrorText(error);
-    MessageBoxA(nullptr, message.c_str(), loadString(IDS_START_CAPTION).c_str(), MB_OK | MB_ICONERROR);
+    showMessage(nullptr, message, loadString(IDS_START_CAPTION), MB_OK | MB_ICONERROR);
     exitCode_ = 1;
 }
 
@@ -51,14 +51,9 @@ void CConfigApp::OnHelp()
     if (helpShown_)
         return;
     helpShown_ = true;
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    wchar_t caption[128] = L"";
-    wchar_t text[2048] = L"";
-    LoadStringW(module, IDS_HELP_CAPTION, caption, 128);
-    LoadStringW(module, IDS_HELP_TEXT, text, 2048);
     HWND owner = GetActiveWindow();
     if (owner == nullptr && m_pMainWnd != nullptr)
         owner = m_pMainWnd->GetSafeHwnd();
-    MessageBoxW(owner, text, caption, MB_OK | MB_ICONINFORMATION);
+    showMessage(owner, loadString(IDS_HELP_TEXT), loadString(IDS_HELP_CAPTION), MB_OK | MB_ICONINFORMATION);
     helpShown_ = false;
 }

@@ -18,3 +18,5 @@ int LinkedSettingsLibrary::writeSwitchHook(SwitchHookSequence sequence, ModemRec
 
 // The library's errors are Win32 error codes: the system has their text.
 std::string LinkedSettingsLibrary::describeError(int code) { return systemErrorText(static_cast<DWORD>(code)); }
+
+std::string LinkedSettingsLibrary::programText(const char *recordText) { return utf8FromAnsi(recordText); }

@@ -11,4 +11,5 @@ public:
     int disableMOH(ModemRecord *record) override;
     int writeSwitchHook(SwitchHookSequence sequence, ModemRecord *record) override;
     std::string describeError(int code) override;
+    std::string programText(const char *recordText) override;
 };

@@ -1,5 +1,6 @@
 #include "ShellDuties.h"
 
+#include "Win32Text.h"
 #include "resource.h"
 
 HICON loadApplicationIcon()
@@ -12,11 +13,11 @@ void addAboutEntry(HWND dialog)
     HMENU systemMenu = GetSystemMenu(dialog, FALSE);
     if (systemMenu == nullptr)
         return;
-    wchar_t text[256] = L"";
-    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 256) <= 0)
+    const std::string text = loadString(IDS_ABOUTBOX);
+    if (text.empty())
         return;
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
+    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, wideText(text).data());
 }
 
 // Small first: Wine converts the icons the window has for the window manager

@@ -87,6 +87,6 @@ void ConfigDialogLogic::switchMoh(bool on)
 void ConfigDialogLogic::reportFailure(int actionTextId, int error)
 {
     controls_.showError(formatText(controls_.loadString(IDS_WRITE_FAILED),
-                                   {controls_.loadString(actionTextId), current().name,
+                                   {controls_.loadString(actionTextId), library_.programText(current().name),
                                     library_.describeError(error)}));
 }

@@ -18,6 +18,9 @@ public:
     virtual int disableMOH(ModemRecord *record) = 0;
     virtual int writeSwitchHook(SwitchHookSequence sequence, ModemRecord *record) = 0;
 
-    // The user-readable text of an error code that a call returned.
+    // The user-readable text of an error code that a call returned, in UTF-8.
     virtual std::string describeError(int code) = 0;
+    // A record's text, which the library keeps in the system's ANSI code
+    // page, as a text of the program's own, in UTF-8.
+    virtual std::string programText(const char *recordText) = 0;
 };

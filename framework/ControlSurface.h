@@ -2,6 +2,10 @@
 // through. The Win32 implementation drives real windows; tests use one that
 // keeps the controls in memory.
 //
+// The controls' texts are the settings records' (list entries, digits), in
+// the system's ANSI code page as the library keeps them; the program's own
+// texts (the string table's, messages) are UTF-8.
+//
 // Only the surface enables and disables a dialog's controls and sets their
 // texts, so one it has not touched is still as the dialog's template made it.
 // The Win32 surface's start-up speed rests on this: a control the template

@@ -101,5 +101,5 @@ INT_PTR CDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
 
 void CDialog::reportUnexpected(const char *what)
 {
-    MessageBoxA(hwnd_, what, loadString(IDS_FRAMEWORK_UNEXPECTED_ERROR).c_str(), MB_OK | MB_ICONERROR);
+    showMessage(hwnd_, what, loadString(IDS_FRAMEWORK_UNEXPECTED_ERROR), MB_OK | MB_ICONERROR);
 }

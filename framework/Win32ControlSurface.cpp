@@ -127,9 +127,8 @@ int Win32ControlSurface::listSelection(int id) const
 
 void Win32ControlSurface::showError(const std::string &message)
 {
-    char caption[256] = "";
-    GetWindowTextA(dialog_, caption, sizeof caption);
-    MessageBoxA(dialog_, message.c_str(), caption, MB_OK | MB_ICONERROR);
+    wchar_t caption[256] = L"";
+    showMessage(dialog_, message, utf8Text(caption, GetWindowTextW(dialog_, caption, 256)), MB_OK | MB_ICONERROR);
 }
 
 std::string Win32ControlSurface::loadString(int id) const { return ::loadString(static_cast<UINT>(id)); }

@@ -36,6 +36,7 @@ public:
     // Recorded under the name of the library's call for the sequence.
     int writeSwitchHook(SwitchHookSequence sequence, ModemRecord *record) override;
     std::string describeError(int code) override;
+    std::string programText(const char *recordText) override { return recordText; }
 
 private:
     int record(const char *function, ModemRecord *record);

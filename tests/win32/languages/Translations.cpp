@@ -15,7 +15,8 @@ const Language kLanguages[5] = {
 const Language &localeLanguage()
 {
     char locale[64] = "";
-    GetEnvironmentVariableA("LC_ALL", locale, sizeof locale);
+    if (!GetEnvironmentVariableA("LC_ALL", locale, sizeof locale))
+        GetEnvironmentVariableA("LC_MESSAGES", locale, sizeof locale);
     for (const Language &language : kLanguages)
         if (std::strncmp(locale, language.locale, 3) == 0) // "de_" and so on
             return language;

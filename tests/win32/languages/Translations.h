@@ -22,8 +22,9 @@ struct Languages {
 };
 inline Languages translations() { return {kLanguages + 1, kLanguages + 5}; }
 
-// The language of the locale this process runs under (LC_ALL, as Wine takes
-// it): a translation of that language, or else English.
+// The language of the locale this process runs under (LC_ALL, or else
+// LC_MESSAGES, as Wine takes it): a translation of that language, or else
+// English.
 const Language &localeLanguage();
 
 // One control of a DIALOGEX or DIALOG template.

@@ -5,6 +5,7 @@
 #include "Translations.h"
 
 #include "RunningDialog.h"
+#include "SampleModems.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,29 @@ TEST(LanguageChoice, DialogAndAboutBoxSpeakTheLocalesLanguage)
     HWND about = program.waitForOwnedWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(textOf(about), resources.dialog(IDD_ABOUTBOX, language.resources).caption);
+}
+
+// The program's own texts, such as its message on a failed write, read in
+// the user's language, also where the code page for non-Unicode programs
+// is another language's (CMake runs this with Japanese on a Western one).
+using ProgramMessages = SampleModemsTest;
+TEST_F(ProgramMessages, SpeakTheLocalesLanguage)
+{
+    const Language &language = localeLanguage();
+    SCOPED_TRACE(language.locale);
+    RunningDialog program;
+    program.select(0);
+    deleteKey(modemKey("0000"));
+    program.clickAndLeave(IDC_ENABLE_MOH);
+    HWND message = program.waitForOwnedWindow();
+    ASSERT_NE(message, nullptr) << "no message about the failed write";
+    std::wstring text;
+    for (HWND child = GetWindow(message, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        text += textOf(child);
+    ProgramResources resources;
+    EXPECT_NE(text.find(resources.string(IDS_SWITCH_MOH_ON, language.resources)), std::wstring::npos);
+    EXPECT_NE(text.find(L"Pelmora 56K Data Fax"), std::wstring::npos);
+    PostMessageW(message, WM_COMMAND, IDOK, 0);
 }
 
 // The record Windows shows in the file's properties is the language's own.
