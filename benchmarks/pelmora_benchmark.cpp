@@ -155,7 +155,7 @@ std::vector<std::string> contenders(int modems)
 }
 
 // Two starts of each, in contenders' order, for a count of the Wine server's
-// requests by scripts/count-start-requests.awk: the second four are warm.
+// requests by scripts/lib/count-start-requests.awk: the second four are warm.
 void startsForRequestCount(int modems, int ports)
 {
     installModems(modems, ports);

@@ -4,7 +4,7 @@
 # it opens the dialog on a virtual one, saves a screenshot and prints the
 # screenshot's path.
 set -uo pipefail
-. "$(dirname "$0")/prelude.sh"
+. "$(dirname "$0")/lib/prelude.sh"
 
 fail() { echo "open-dialog: $*" >&2; exit 1; }
 
@@ -34,7 +34,7 @@ fi
 boot_wine_prefix || fail "could not create the Wine prefix $WINEPREFIX"
 # The serial port map lives only while the Wine server runs: keep one up.
 wineserver -p || fail "could not start the Wine server"
-"$wine" regedit /S "$root/scripts/sample-modems.reg" || fail "could not register the sample modems"
+"$wine" regedit /S "$root/scripts/lib/sample-modems.reg" || fail "could not register the sample modems"
 
 if [ "$headless" -eq 0 ]; then
     "$wine" "$exe" || fail "PelmoraConfig ended with status $?"

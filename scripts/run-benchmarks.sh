@@ -5,7 +5,7 @@
 # keypad round trip, measured under Wine in a prefix of the benchmark's own.
 # Usage: run-benchmarks.sh [ROUNDS]
 set -euo pipefail
-. "$(dirname "$0")/prelude.sh"
+. "$(dirname "$0")/lib/prelude.sh"
 # Where the machine runs 64-bit code only, the timings are of the 64-bit
 # build of the same sources; the sizes are always the shipped 32-bit ones.
 for preset in win32 $arch; do
@@ -57,7 +57,7 @@ for row in "0 0" "3 3" "10 10" "10 64"; do
     wineserver -k
     wineserver -w
     # The program and its three references, twice: the second four are warm.
-    awk -f scripts/count-start-requests.awk "$trace" | sed -n 5,8p | tr '\n' ' ' \
+    awk -f scripts/lib/count-start-requests.awk "$trace" | sed -n 5,8p | tr '\n' ' ' \
         | awk -v modems="$modems" -v ports="$ports" '{ printf "| %d | %d | %d | %d | %d | %d | %.3f | %.3f |\n",
                                                modems, ports, $1, $2, $3, $4, $1 / $4, $1 / $2 }'
 done

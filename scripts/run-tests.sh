@@ -3,7 +3,7 @@
 # sanitizers, then the Windows program, its library and their end-to-end
 # tests under Wine on a virtual display.
 set -euo pipefail
-. "$(dirname "$0")/prelude.sh"
+. "$(dirname "$0")/lib/prelude.sh"
 jobs=$(nproc)
 
 cmake --preset host

@@ -3,7 +3,7 @@
 # a virtual display in a Wine prefix of its own; then the dialog in each of
 # its other languages.
 set -euo pipefail
-. "$(dirname "$0")/prelude.sh"
+. "$(dirname "$0")/lib/prelude.sh"
 cmake --preset $arch >/dev/null
 cmake --build --preset $arch -j"$(nproc)" --target screenshot_driver PelmoraConfig >/dev/null
 
