@@ -16,13 +16,12 @@ function(signing_requested result)
   endif()
 endfunction()
 
-# A folder of this user's own beside `file`, with the password in it, if any.
-function(signing_secrets file folder_out password_out)
-  get_filename_component(folder ${file} DIRECTORY)
-  set(folder ${folder}/.signing)
-  file(REMOVE_RECURSE ${folder})
-  file(MAKE_DIRECTORY ${folder})
-  file(CHMOD ${folder} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+# A folder of this run's own, under TMPDIR, that only this user may enter
+# (mktemp makes it 0700 under a name nobody can claim first), with the
+# password in it, if any. The caller removes it.
+function(signing_secrets folder_out password_out)
+  execute_process(COMMAND mktemp -d -t pelmora-signing.XXXXXXXX
+                  OUTPUT_VARIABLE folder OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
   set(password "")
   if(DEFINED ENV{PELMORA_SIGN_PASSWORD})
     set(password ${folder}/password)
@@ -39,7 +38,7 @@ function(sign_file file description)
   find_program(OSSLSIGNCODE osslsigncode REQUIRED)
   find_program(OPENSSL openssl REQUIRED)
   set(cert $ENV{PELMORA_SIGN_CERT})
-  signing_secrets(${file} secrets password)
+  signing_secrets(secrets password)
   if(password)
     set(readpass -readpass ${password})
     set(passin file:${password})
@@ -72,25 +71,27 @@ function(sign_file file description)
   if(DEFINED ENV{PELMORA_SIGN_TIMESTAMP_URL} AND NOT "$ENV{PELMORA_SIGN_TIMESTAMP_URL}" STREQUAL "")
     list(APPEND credentials -ts $ENV{PELMORA_SIGN_TIMESTAMP_URL})
   endif()
-  file(REMOVE ${file}.signed)
+  # Signed into the private folder: makensis leaves the uninstaller in the
+  # shared temporary folder, where a name beside it could be anyone's.
+  set(signed ${secrets}/signed)
   execute_process(COMMAND ${OSSLSIGNCODE} sign ${credentials} ${readpass} -h sha256
-                          -n "${description}" -in ${file} -out ${file}.signed
+                          -n "${description}" -in ${file} -out ${signed}
                   OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE failed)
   if(NOT failed)
-    execute_process(COMMAND ${OSSLSIGNCODE} verify -CAfile ${chain} -in ${file}.signed
+    execute_process(COMMAND ${OSSLSIGNCODE} verify -CAfile ${chain} -in ${signed}
                     OUTPUT_VARIABLE report ERROR_VARIABLE report RESULT_VARIABLE unverified)
+  endif()
+  if(NOT failed AND NOT unverified)
+    file(COPY_FILE ${signed} ${file})
   endif()
   file(REMOVE_RECURSE ${secrets})
   if(failed)
-    file(REMOVE ${file}.signed)
     message(FATAL_ERROR "signing ${file} failed: check the certificate, the key and PELMORA_SIGN_PASSWORD")
   endif()
   if(unverified)
-    file(REMOVE ${file}.signed)
     string(REGEX MATCHALL "[^\n]*(Verify error|Error)[^\n]*" why "${report}")
     list(REMOVE_DUPLICATES why)
     list(JOIN why "; " why)
     message(FATAL_ERROR "The signature of ${file} does not verify against ${chain}: ${why}")
   endif()
-  file(RENAME ${file}.signed ${file})
 endfunction()

@@ -14,6 +14,7 @@ ctest --preset host -j"$jobs"
 # files are checked on every machine by the tests that run none of them.
 cmake --preset win32
 cmake --build --preset win32 -j"$jobs"
+cmake --build --preset win32 --target release
 ctest --preset win32 -L static
 
 if [ "$arch" = win64 ]; then
@@ -21,6 +22,7 @@ if [ "$arch" = win64 ]; then
     echo "the Windows tests run on the 64-bit build of the same sources instead."
     cmake --preset win64
     cmake --build --preset win64 -j"$jobs"
+    cmake --build --preset win64 --target release
 fi
 # Windows tests share one Wine prefix and a virtual display of their own,
 # which keeps their windows off a developer's screen; ctest runs them in turn.

@@ -8,6 +8,8 @@
 # every machine. Without DLL, only EXE's own rules are checked.
 # Run: cmake -DOBJDUMP=... -DEXE=... [-DDLL=...] -DMACHINE=... -DBUILD_PATHS=... -P check_binaries.cmake
 cmake_minimum_required(VERSION 3.25)
+# objdump's words are matched below: in English, whatever the builder's locale.
+set(ENV{LC_ALL} C)
 set(allowed_imports ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL OVMOHREG.DLL)
 set(wanted_exports CheckSerialModem disableMOH enableMOH enumOstvModem
     writeSwitchHookAccept writeSwitchHookReject writeSwitchHookResume)

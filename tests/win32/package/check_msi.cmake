@@ -1,9 +1,12 @@
 # The MSI installs for the whole machine (ALLUSERS=1) with an Apps and
 # Features entry like the setup program's, and each binary has
 # its version in the File table, so that Windows Installer compares versions
-# rather than dates when it replaces one.
-# Run: cmake -DMSI=... -DVERSION=... -DBINARIES=a.exe;b.dll -P check_msi.cmake
+# rather than dates when it replaces one. It remembers its folder, in the
+# registry view of its platform, for an upgrade to find. SETTINGS, the
+# release's, names the key and the platform.
+# Run: cmake -DMSI=... -DVERSION=... -DBINARIES=a.exe;b.dll -DSETTINGS=... -P check_msi.cmake
 cmake_minimum_required(VERSION 3.25)
+include(${SETTINGS})
 function(table name out)
   execute_process(COMMAND msiinfo export ${MSI} ${name} OUTPUT_VARIABLE text COMMAND_ERROR_IS_FATAL ANY)
   set(${out} "${text}" PARENT_SCOPE)
@@ -25,3 +28,29 @@ foreach(binary ${BINARIES})
     message(SEND_ERROR "${binary} has no version ${VERSION} in the File table of ${MSI}")
   endif()
 endforeach()
+
+# The folder, [INSTALLDIR], is written under MSI_KEY in HKLM (root 2) by a
+# component of the 64-bit view (attribute 256) on win64, and read back by
+# the search for INSTALLDIR from the same view (type flag 16).
+string(REPLACE "\\" "\\\\" key "${MSI_KEY}")
+if(PLATFORM STREQUAL win64)
+  set(wanted "256 16")
+else()
+  set(wanted "0 0")
+endif()
+table(Registry registry)
+table(Component components)
+table(RegLocator locators)
+set(found "")
+if(registry MATCHES "\n[^\t\n]+\t2\t${key}\tInstallDir\t\\[INSTALLDIR\\]\t([^\t\r\n]+)\r?\n")
+  string(REGEX MATCH "\n${CMAKE_MATCH_1}\t[^\t]*\t[^\t]*\t([0-9]+)\t" row "${components}")
+  math(EXPR written "${CMAKE_MATCH_1} & 256")
+  if(locators MATCHES "\n[^\t\n]+\t2\t${key}\tInstallDir\t([0-9]+)\r?\n")
+    math(EXPR read "${CMAKE_MATCH_1} & 16")
+    set(found "${written} ${read}")
+  endif()
+endif()
+if(NOT found STREQUAL wanted)
+  message(SEND_ERROR "${MSI} does not remember its folder as InstallDir under HKLM\\${MSI_KEY}, "
+                     "and look for it there, in the registry view of ${PLATFORM} (found [${found}])")
+endif()

@@ -1,12 +1,15 @@
 # Packs the build again with a throwaway code-signing certificate, whose key
-# has a password with a ';' in it: every signature verifies against it, a
-# file changed after signing does not, and the password is on no command
-# line. A certificate that has expired, or is not for code signing, fails
+# has a password with a ';' in it: every signature verifies against it, the
+# uninstaller's inside the setup program too, a file changed after signing
+# does not, and the password is on no command line, and lies only in a
+# folder of the run's own, under TMPDIR, that only the builder may enter.
+# A certificate that has expired, or is not for code signing, fails
 # the build; so does a failure at the last signature, which leaves the
 # release folder as it was.
 # Run: cmake -DSIGNED=... -DSETTINGS=... -DRECIPE=release.cmake -DPACKAGE=... -DFILES=a.exe;b.dll
 #            -P check_signing.cmake
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/setup_uninstaller.cmake)
 file(REMOVE_RECURSE ${SIGNED})
 set(keys ${SIGNED}/keys)
 file(MAKE_DIRECTORY ${keys})
@@ -26,14 +29,17 @@ certificate(expired codeSigning faketime -f -10d)
 certificate(server_only serverAuth)
 unset(ENV{PASSWORD})
 
-# osslsigncode as the build finds it, recording each command line, and
-# failing on the MSI when FAIL_MSI is set.
-file(MAKE_DIRECTORY ${SIGNED}/tools)
+# osslsigncode as the build finds it, recording each command line and the
+# mode of the folder that holds the password, and failing on the MSI when
+# FAIL_MSI is set.
+file(MAKE_DIRECTORY ${SIGNED}/tools ${SIGNED}/tmp)
+set(ENV{TMPDIR} ${SIGNED}/tmp)
 find_program(OSSLSIGNCODE osslsigncode REQUIRED)
 file(WRITE ${SIGNED}/tools/osslsigncode
   "#!/bin/sh\n"
   "printf '%s\\n' \"$*\" >> '${SIGNED}/tools/command-lines.txt'\n"
-  "case \"$*\" in *.msi.signed*) [ -z \"$FAIL_MSI\" ] || exit 1;; esac\n"
+  "previous=; for a; do [ \"$previous\" != -readpass ] || stat -c '%a %n' \"$(dirname \"$a\")\" >> '${SIGNED}/tools/folders.txt'; previous=$a; done\n"
+  "case \"$*\" in *.msi\\ -out*) [ -z \"$FAIL_MSI\" ] || exit 1;; esac\n"
   "exec '${OSSLSIGNCODE}' \"$@\"\n")
 file(CHMOD ${SIGNED}/tools/osslsigncode PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(ENV{PATH} "${SIGNED}/tools:$ENV{PATH}")
@@ -73,7 +79,10 @@ list(TRANSFORM FILES PREPEND ${SIGNED}/${PACKAGE}/)
 # And the check for a running copy, which the MSI carries and runs.
 execute_process(COMMAND msiinfo extract ${SIGNED}/${PACKAGE}.msi Binary.RunningCopyCheck
                 OUTPUT_FILE ${SIGNED}/tools/running_copy_check.exe COMMAND_ERROR_IS_FATAL ANY)
-foreach(file ${SIGNED}/${PACKAGE}.exe ${SIGNED}/${PACKAGE}.msi ${FILES} ${SIGNED}/tools/running_copy_check.exe)
+# And the uninstaller that the setup program carries and installs.
+setup_uninstaller(${SIGNED}/${PACKAGE}.exe ${SIGNED}/tools/Uninstall.exe)
+foreach(file ${SIGNED}/${PACKAGE}.exe ${SIGNED}/${PACKAGE}.msi ${FILES} ${SIGNED}/tools/running_copy_check.exe
+             ${SIGNED}/tools/Uninstall.exe)
   verify(${file} failed)
   if(failed)
     message(SEND_ERROR "${file} carries no signature that verifies")
@@ -100,6 +109,13 @@ foreach(part "pass;word" "word with")
     message(SEND_ERROR "the password is on osslsigncode's command line")
   endif()
 endforeach()
+file(STRINGS ${SIGNED}/tools/folders.txt folders)
+list(FILTER folders EXCLUDE REGEX "^700 ${SIGNED}/tmp/[^/]+$")
+file(GLOB left ${SIGNED}/tmp/*)
+if(folders OR left)
+  message(SEND_ERROR "the password lay elsewhere than in a private folder under TMPDIR, "
+                     "or was left behind: [${folders}] [${left}]")
+endif()
 
 # The last signature fails: the release folder keeps the set it had.
 file(GLOB released LIST_DIRECTORIES false ${SIGNED}/*)
