@@ -2,12 +2,13 @@
 # Installs what the build and the tests need on Debian 12, from Debian's own
 # archive: CMake and g++, mingw-w64 for 32- and 64-bit Windows, Wine with both
 # its parts, NSIS, Info-ZIP and wixl for the packages (faketime holds wixl's
-# clock still; xz reads the uninstaller out of the setup program), osslsigncode and openssl for signing, reuse for the licence
-# check, the locales that the packages are checked under, Xvfb, the fonts Wine
-# draws dialogs in (its own, for MS Sans Serif and the caption buttons, and a
-# Japanese one), and Node.js with npm where the machine has none. Then, from
-# npm, the CycloneDX library and its JSON schema validator, which check the
-# bill of materials, in versions that run on Debian 12's Node.js 18.
+# clock still; xz reads the uninstaller out of the setup program), osslsigncode
+# and openssl for signing, reuse for the licence check, the locales that the
+# packages are checked under, Xvfb, the fonts Wine draws dialogs in (its own,
+# for MS Sans Serif and the caption buttons, and a Japanese one), and Node.js
+# with npm where the machine has none. Then, from npm, the CycloneDX library
+# and its JSON schema validator, which check the bill of materials, in
+# versions that run on Debian 12's Node.js 18.
 set -e
 packages="cmake make g++ googletest mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     wine wine32 wine64 nsis zip unzip xz-utils wixl msitools faketime osslsigncode openssl reuse locales
