@@ -7,9 +7,10 @@
  * must not use.
  *
  * CONTRACT_LIBRARY_MODEMS gives how many modems it reports (3 when unset);
- * CONTRACT_LIBRARY_ENDINGS, a list such as "1237,1237,259", the result that
- * ends each enumeration of the process in turn, the last for every later
- * one (1 when unset): our library's results, to run PelmoraCtl over it;
+ * CONTRACT_LIBRARY_ENDINGS, a list such as "1237,1237,259", gives the result
+ * that ends each enumeration of the process in turn, the last one for every
+ * later enumeration (1 when unset): with our library's results, PelmoraCtl
+ * runs over it, and meets modems that changed while it read them;
  * each call it takes is appended as one line to the file that
  * CONTRACT_LIBRARY_LOG names: the call, the modem's number, and for a write
  * of a sequence the sequence in brackets. The modem's number is the
