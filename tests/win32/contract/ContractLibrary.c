@@ -7,6 +7,10 @@
  * must not use.
  *
  * CONTRACT_LIBRARY_MODEMS gives how many modems it reports (3 when unset);
+ * CONTRACT_LIBRARY_ENDINGS, a list such as "1237,1237,259", gives the result
+ * that ends each enumeration of the process in turn, the last one for every
+ * later enumeration (1 when unset): with our library's results, PelmoraCtl
+ * runs over it, and meets modems that changed while it read them;
  * each call it takes is appended as one line to the file that
  * CONTRACT_LIBRARY_LOG names: the call, the modem's number, and for a write
  * of a sequence the sequence in brackets. The modem's number is the
@@ -43,14 +47,32 @@ static int modemCount(void)
     return GetEnvironmentVariableA("CONTRACT_LIBRARY_MODEMS", count, sizeof count) ? atoi(count) : 3;
 }
 
+/* The result that ends the process's enumeration-th enumeration, from 0. */
+static int ending(int enumeration)
+{
+    char endings[256];
+    if (!GetEnvironmentVariableA("CONTRACT_LIBRARY_ENDINGS", endings, sizeof endings))
+        return 1;
+    char *next = endings;
+    int result = 1;
+    for (int i = 0; i <= enumeration && *next; ++i) {
+        result = (int)strtol(next, &next, 10);
+        next += *next == ',';
+    }
+    return result;
+}
+
 int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
 {
+    static int enumerations = 0; /* started in this process */
     const int32_t index = *cursor;
+    if (index == 0)
+        ++enumerations;
     if (index >= modemCount()) {
         strcpy(record->name, "not a modem");
         record->libraryCode = index;
         logCall("enumOstvModem", record, NULL);
-        return 1;
+        return ending(enumerations - 1);
     }
     memset(record, 0, sizeof *record);
     snprintf(record->name, MODEM_TEXT_SIZE, "Contract Modem %d", (int)index);

@@ -2,7 +2,6 @@
 // version, in US English, for the programs and the library alike, naming
 // the sources they were built from.
 #include "RunningDialog.h"
-#include "Version.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +41,9 @@ TEST(VersionRecord, IsOnePointZeroPointZeroPointOneInUsEnglishInEveryFile)
         };
         EXPECT_EQ(text("ProductName"), "Pelmora Config");
         EXPECT_EQ(text("OriginalFilename"), file);
-        EXPECT_EQ(text("ProductVersion"), PELMORA_VERSION_TEXT);
-        EXPECT_EQ(text("Comments"), PELMORA_BUILD_SOURCES);
+        EXPECT_EQ(text("FileVersion"), EXPECTED_VERSION_TEXT);
+        EXPECT_EQ(text("ProductVersion"), EXPECTED_VERSION_TEXT);
+        EXPECT_EQ(text("Comments"), EXPECTED_BUILD_SOURCES);
     }
 }
 
