@@ -40,7 +40,7 @@ TEST_F(WindowDutiesTest, AboutOpensOnItsCommandWhateverTheLowBitsAndLeavesTheDia
         // Screen readers and scripts know dialogs by the system's class.
         EXPECT_EQ(className(about), "#32770");
         EXPECT_EQ(className(dialog.window()), "#32770");
-        EXPECT_NE(childTexts(about).find("Pelmora Config Version " PROJECT_MAJOR_MINOR), std::string::npos);
+        EXPECT_NE(childTexts(about).find("Pelmora Config Version " EXPECTED_ABOUT_VERSION), std::string::npos);
         EXPECT_FALSE(IsWindowEnabled(dialog.window()));
         PostMessageA(about, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(waitForWindowGone(about));
