@@ -42,10 +42,12 @@ protected:
 
 // An enumeration left unfinished, its ports read, keeps no key open, and
 // what it keeps goes with the library; the library loaded again starts
-// afresh, its first check before any enumeration reading the ports itself.
+// afresh, its first check before any enumeration reading the ports itself,
+// and the unfinished enumeration ends whole: its cursor carries its start.
 TEST_F(LibraryLoadingTest, AnUnfinishedEnumerationIsFreedWithTheLibrary)
 {
     ModemRecord earlier = {};
+    int32_t unfinished = 0;
     for (int round = 0; round < 100 && !HasFailure(); ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         HMODULE library = LoadLibraryA("OvMohReg.dll");
@@ -56,6 +58,7 @@ TEST_F(LibraryLoadingTest, AnUnfinishedEnumerationIsFreedWithTheLibrary)
             earlier.description[4] = '\0'; // "COM2", unmarked
             EXPECT_EQ(0, calls.check(&earlier));
             EXPECT_STREQ("COM2 (not present)", earlier.description);
+            EXPECT_EQ(OVMOH_NO_FURTHER_MODEM, calls.enumerate(&earlier, &unfinished));
         }
 
         ModemRecord record = {};
@@ -66,6 +69,7 @@ TEST_F(LibraryLoadingTest, AnUnfinishedEnumerationIsFreedWithTheLibrary)
         ASSERT_EQ(0, calls.enumerate(&earlier, &cursor));
         EXPECT_EQ(0, calls.check(&earlier));
         EXPECT_STREQ("COM2 (not present)", earlier.description);
+        unfinished = cursor;
         EXPECT_EQ(0u, keysLeftOpen());
 
         ASSERT_TRUE(FreeLibrary(library));
