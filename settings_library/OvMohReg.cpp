@@ -135,28 +135,37 @@ void startEnumeration()
 }
 
 // Whether the system knows the port, in present, or the failure to read
-// the ports the system knows. The ports are read once for all the checks of
-// an enumeration, with no lock held; before any enumeration, for this check
-// alone.
+// the ports the system knows; no lock is held while they are read. They are
+// read once for all the checks of an enumeration. Before any enumeration, a
+// check keeps the ports it read for the next ones, which take them only
+// while the map's stamp shows it unchanged: a few calls rather than a walk.
 LONG findSerialPort(const char *port, bool &present)
 {
     uint32_t enumeration = 0;
     {
         KeptLock lock;
-        if (keptPorts.isRead()) {
+        enumeration = enumerationsStarted;
+        if (enumeration != 0 && keptPorts.isRead()) {
             present = keptPorts.contains(port);
             return ERROR_SUCCESS;
         }
-        enumeration = enumerationsStarted;
+    }
+    KeyStamp map = {};
+    if (enumeration == 0 && PortList::stampOfMap(map) == ERROR_SUCCESS) {
+        KeptLock lock;
+        if (enumeration == enumerationsStarted && keptPorts.describes(map)) {
+            present = keptPorts.contains(port);
+            return ERROR_SUCCESS;
+        }
     }
     PortList ports;
     const LONG status = ports.read();
     if (status == ERROR_SUCCESS) {
         present = ports.contains(port);
-        // Kept unless another check kept its own first, or another
-        // enumeration started meanwhile.
+        // Kept unless another enumeration started meanwhile, or another
+        // check of this one kept its own first.
         KeptLock lock;
-        if (enumeration != 0 && enumeration == enumerationsStarted && !keptPorts.isRead())
+        if (enumeration == enumerationsStarted && (enumeration == 0 || !keptPorts.isRead()))
             keptPorts.swap(ports);
     }
     ports.forget();

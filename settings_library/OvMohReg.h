@@ -105,9 +105,14 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
  * serial ports the system knows between calls: they are read at the first
  * CheckSerialModem after a call of enumOstvModem with *cursor = 0, and serve
  * every check until the next such call, which has them read afresh: a port
- * that comes or goes meanwhile shows then. Before any enumeration, each check
- * reads the ports itself. Ports that could not be read are not kept. No
- * registry key stays open between calls. What is kept is freed when
+ * that comes or goes meanwhile shows then. Before any enumeration, the
+ * ports a check read serve the next checks only while the map's stamp (its
+ * count of values and the time it was last written) shows it as it was,
+ * and only if the map had been left alone for a while when they were read,
+ * so that any later change moves the stamp: a check then looks up what the
+ * system knows now at the cost of reading the stamp, not every port. Ports
+ * that could not be read are not kept. No registry key stays open between
+ * calls. What is kept is freed when
  * FreeLibrary unloads the library; at process exit the library makes no
  * call, and the process's end frees it. The calls may come from several
  * threads: a lock, held around what is kept and never during a registry

@@ -4,9 +4,20 @@
 #include "ModemRegistryTest.h"
 #include "RegistryLayout.h"
 
+#include <cstring>
+
 namespace {
 
 const char kTestDevice[] = "\\Device\\PelmoraLoading";
+const char kLaterDevice[] = "\\Device\\PelmoraLoadingLater";
+
+int portsRead = 0;
+
+LONG countPortsRead(const LibraryCall &call)
+{
+    portsRead += std::strcmp(call.function, "RegEnumValueA") == 0;
+    return ERROR_SUCCESS;
+}
 
 // The library's calls, from the module loaded.
 struct LoadedLibrary {
@@ -34,6 +45,7 @@ protected:
     void TearDown() override
     {
         deleteValue(kSerialPortsPath, kTestDevice);
+        deleteValue(kSerialPortsPath, kLaterDevice);
         ModemRegistryTest::TearDown();
     }
 };
@@ -76,4 +88,42 @@ TEST_F(LibraryLoadingTest, AnUnfinishedEnumerationIsFreedWithTheLibrary)
         EXPECT_EQ(nullptr, GetModuleHandleA("OvMohReg.dll")) << "the library stayed loaded";
         EXPECT_EQ(0u, heapBlocksLeft()) << "what the library kept was not freed";
     }
+}
+
+// Before any enumeration, a check reads the ports only when the map changed
+// since the last check read them: checks on records kept from before the
+// library was loaded again cost one walk of the map, not one each. A map
+// written a moment ago is read each time: it may change again within the
+// same tick of the registry's clock, which leaves its stamp as it was.
+TEST_F(LibraryLoadingTest, ChecksBeforeAnyEnumerationReadThePortsAgainOnlyOnceTheyChanged)
+{
+    ModemRecord modems[2] = {};
+    HMODULE library = LoadLibraryA("OvMohReg.dll");
+    int32_t cursor = 0;
+    for (ModemRecord &modem : modems)
+        ASSERT_EQ(0, LoadedLibrary(library).enumerate(&modem, &cursor));
+    ASSERT_TRUE(FreeLibrary(library));
+
+    library = LoadLibraryA("OvMohReg.dll");
+    hookLibraryCalls(library, countPortsRead);
+    const LoadedLibrary calls(library);
+    auto secondCheckReadThePorts = [&] {
+        EXPECT_EQ(0, calls.check(&modems[0]));
+        portsRead = 0;
+        modems[1].description[4] = '\0'; // "COM2", unmarked
+        EXPECT_EQ(0, calls.check(&modems[1]));
+        return portsRead != 0;
+    };
+    setText(kSerialPortsPath, kLaterDevice, "COM3");
+    EXPECT_TRUE(secondCheckReadThePorts()) << "a map written a moment ago was taken as unchanged";
+    Sleep(200);
+    EXPECT_FALSE(secondCheckReadThePorts()) << "the map, unchanged, was read again";
+    EXPECT_STREQ("COM1", modems[0].description);
+    EXPECT_STREQ("COM2 (not present)", modems[1].description);
+
+    setText(kSerialPortsPath, kLaterDevice, "COM2");
+    modems[1].description[4] = '\0';
+    EXPECT_EQ(0, calls.check(&modems[1]));
+    EXPECT_STREQ("COM2", modems[1].description);
+    EXPECT_TRUE(FreeLibrary(library));
 }
