@@ -1,14 +1,13 @@
 // The reading half of the library: enumeration of the installed modems with
 // their stored settings, and the check of their ports.
+#include "KeptPorts.h"
 #include "OvMohReg.h"
-#include "PortList.h"
 #include "RegistryKey.h"
 #include "RegistryLayout.h"
 #include "SwitchHookSequences.h"
 #include "TextField.h"
 
 #include <cstring>
-#include <type_traits>
 
 namespace {
 
@@ -109,69 +108,6 @@ LONG readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
     return ERROR_SUCCESS;
 }
 
-// What the library keeps between calls, as OvMohReg.h tells: plain data,
-// which needs nothing done at process exit (DllMain frees the port list
-// when FreeLibrary unloads the library). Taken only under keptLock, which
-// is held around nothing else, no registry call in particular.
-SRWLOCK keptLock = SRWLOCK_INIT;
-uint32_t enumerationsStarted = 0; // tells whether one started while ports were read
-PortList keptPorts; // of the enumeration started last, from its first check on
-static_assert(std::is_trivially_destructible<PortList>::value, "nothing kept is released at process exit");
-
-class KeptLock {
-public:
-    KeptLock() { AcquireSRWLockExclusive(&keptLock); }
-    ~KeptLock() { ReleaseSRWLockExclusive(&keptLock); }
-    KeptLock(const KeptLock &) = delete;
-    KeptLock &operator=(const KeptLock &) = delete;
-};
-
-// A new enumeration: the ports are read afresh for its checks.
-void startEnumeration()
-{
-    KeptLock lock;
-    keptPorts.forget();
-    ++enumerationsStarted;
-}
-
-// Whether the system knows the port, in present, or the failure to read
-// the ports the system knows; no lock is held while they are read. They are
-// read once for all the checks of an enumeration. Before any enumeration, a
-// check keeps the ports it read for the next ones, which take them only
-// while the map's stamp shows it unchanged: a few calls rather than a walk.
-LONG findSerialPort(const char *port, bool &present)
-{
-    uint32_t enumeration = 0;
-    {
-        KeptLock lock;
-        enumeration = enumerationsStarted;
-        if (enumeration != 0 && keptPorts.isRead()) {
-            present = keptPorts.contains(port);
-            return ERROR_SUCCESS;
-        }
-    }
-    KeyStamp map = {};
-    if (enumeration == 0 && PortList::stampOfMap(map) == ERROR_SUCCESS) {
-        KeptLock lock;
-        if (enumeration == enumerationsStarted && keptPorts.describes(map)) {
-            present = keptPorts.contains(port);
-            return ERROR_SUCCESS;
-        }
-    }
-    PortList ports;
-    const LONG status = ports.read();
-    if (status == ERROR_SUCCESS) {
-        present = ports.contains(port);
-        // Kept unless another enumeration started meanwhile, or another
-        // check of this one kept its own first.
-        KeptLock lock;
-        if (enumeration == enumerationsStarted && (enumeration == 0 || !keptPorts.isRead()))
-            keptPorts.swap(ports);
-    }
-    ports.forget();
-    return status;
-}
-
 // The end of the modems: OVMOH_MODEMS_CHANGED unless the class is as the
 // enumeration found it at its start, by the digest of its stamp then.
 int endOfModems(const RegistryKey &modemClass, int32_t startDigest)
@@ -236,7 +172,7 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
     LONG status = modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath,
                                   KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
     if (*cursor == 0) {
-        startEnumeration();
+        keptPorts.startEnumeration();
         KeyStamp found = {};
         if (status == ERROR_SUCCESS)
             status = modemClass.stamp(found);
@@ -263,7 +199,7 @@ int OVMOHREG_API CheckSerialModem(ModemRecord *record)
     if (!port[0] || endsWith(port, kNotPresent))
         return 0;
     bool present = false;
-    if (LONG status = findSerialPort(port, present))
+    if (LONG status = keptPorts.findSerialPort(port, present))
         return changedIfDeleted(status); // a port not known to be there is not known to be gone
     if (present)
         return 0;
@@ -271,15 +207,4 @@ int OVMOHREG_API CheckSerialModem(ModemRecord *record)
     copyToField(record->description + length, MODEM_TEXT_SIZE - length, kNotPresent,
                 std::strlen(kNotPresent));
     return 0;
-}
-
-// The library's entry, called by the C run-time's own, which runs no
-// destructor of ours: nothing kept has one. Unloaded by FreeLibrary
-// (reserved null), the library frees what it keeps; at process exit it
-// does nothing, as Windows advises, and the process's end frees it all.
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
-{
-    if (reason == DLL_PROCESS_DETACH && !reserved)
-        keptPorts.forget();
-    return TRUE;
 }
