@@ -11,6 +11,15 @@ namespace {
 // while we walk them, and a walk must end whatever they do.
 const int32_t kMostEntriesWalked = 1 << 20;
 
+// How long the map must have been left alone for its stamp to tell every
+// later change: far more than a tick of the registry's clock.
+const ULONGLONG kSettledAfter = 100 * 10000; // 100 ms in FILETIME units
+
+ULONGLONG ticksOf(const FILETIME &time)
+{
+    return static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
 } // namespace
 
 LONG PortList::read()
@@ -26,8 +35,17 @@ LONG PortList::read()
     return status;
 }
 
+LONG PortList::stampOfMap(KeyStamp &stamp)
+{
+    RegistryKey map;
+    const LONG status = map.open(HKEY_LOCAL_MACHINE, kSerialPortsPath, KEY_QUERY_VALUE);
+    return status == ERROR_SUCCESS ? map.stamp(stamp) : status;
+}
+
 LONG PortList::walk()
 {
+    FILETIME begun;
+    GetSystemTimeAsFileTime(&begun);
     RegistryKey map;
     LONG status = map.open(HKEY_LOCAL_MACHINE, kSerialPortsPath, KEY_QUERY_VALUE);
     if (status == ERROR_FILE_NOT_FOUND)
@@ -47,7 +65,11 @@ LONG PortList::walk()
         return status == ERROR_FILE_NOT_FOUND ? OVMOH_MODEMS_CHANGED : status;
     KeyStamp atEnd = {};
     status = map.stamp(atEnd);
-    return status == ERROR_SUCCESS && atEnd != atStart ? OVMOH_MODEMS_CHANGED : status;
+    if (status == ERROR_SUCCESS && atEnd != atStart)
+        return OVMOH_MODEMS_CHANGED;
+    stamp_ = atStart;
+    settled_ = ticksOf(begun) > ticksOf(atStart.lastWrite) + kSettledAfter;
+    return status;
 }
 
 // Keeps the port of the map's entry at index: ERROR_NO_MORE_ITEMS past the
@@ -107,6 +129,7 @@ void PortList::forget()
         HeapFree(GetProcessHeap(), 0, texts_);
     texts_ = nullptr;
     size_ = capacity_ = 0;
+    settled_ = false;
 }
 
 void PortList::swap(PortList &other)

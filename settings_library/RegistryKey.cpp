@@ -1,5 +1,5 @@
 #include "RegistryKey.h"
-#include "RegistryLayout.h"
+#include "RegistryView.h"
 #include "TextField.h"
 
 #include <cstring>

@@ -6,6 +6,7 @@
 #define REGISTRYLAYOUT_H
 
 #include "OvMohReg.h"
+#include "RegistryView.h"
 #include "SwitchHookSequences.h"
 
 #include <windows.h>
@@ -32,11 +33,6 @@ const char kAttachedToValue[] = "AttachedTo"; // the port, such as "COM3"
 const char kMohEnabledValue[] = "MohEnabled";
 const char *const kSequenceValues[kSwitchHookSequenceCount] = {"AcceptSequence", "ResumeSequence",
                                                                "RejectSequence"};
-
-// Every key in the 64-bit view: on 64-bit Windows the 32-bit build would
-// otherwise keep the settings under SOFTWARE\WOW6432Node, where 64-bit
-// readers of them do not look. 32-bit Windows ignores the flag.
-const REGSAM kRegistryView = KEY_WOW64_64KEY;
 
 // Modem instance keys are named by four ASCII digits, "0000" upwards.
 const int kInstanceNameLength = 4;

@@ -81,10 +81,16 @@ typedef struct ModemRecord {
  * no port an empty description, no settings modem-on-hold off and empty
  * sequences. Start each enumeration
  * with *cursor = 0 and pass the same cursor, untouched, to every later call
- * of it. Enumerations may interleave, and one may be left unfinished; one
- * that goes on after eight later ones have started ends with
- * OVMOH_MODEMS_CHANGED, as the library no longer knows how it found the
- * modems at its start. */
+ * of it. Enumerations may interleave, in one thread or many, any number of
+ * them; one may be left unfinished, or go on after the library was unloaded
+ * and loaded again: the cursor carries what its end is compared with. That
+ * is a 16-bit digest of the modem device class's stamp at its start (its
+ * counts of subkeys and values and the time it was last written). So a
+ * class that stayed as it was never ends an enumeration with
+ * OVMOH_MODEMS_CHANGED, while a change goes unnoticed only when the stamp
+ * after it has the digest of the stamp before: about one change in 65,536.
+ * An enumeration passes at most 32,767 subkeys of the class, and ends with
+ * 234 (ERROR_MORE_DATA) on one with more. */
 int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
 
 /* The calls below return 0 on success, otherwise a Win32 error code; on
@@ -99,9 +105,14 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor);
  * serial ports the system knows between calls: they are read at the first
  * CheckSerialModem after a call of enumOstvModem with *cursor = 0, and serve
  * every check until the next such call, which has them read afresh: a port
- * that comes or goes meanwhile shows then. Before any enumeration, each check
- * reads the ports itself. Ports that could not be read are not kept. No
- * registry key stays open between calls. What is kept is freed when
+ * that comes or goes meanwhile shows then. Before any enumeration, the
+ * ports a check read serve the next checks only while the map's stamp (its
+ * count of values and the time it was last written) shows it as it was,
+ * and only if the map had been left alone for a while when they were read,
+ * so that any later change moves the stamp: a check then looks up what the
+ * system knows now at the cost of reading the stamp, not every port. Ports
+ * that could not be read are not kept. No registry key stays open between
+ * calls. What is kept is freed when
  * FreeLibrary unloads the library; at process exit the library makes no
  * call, and the process's end frees it. The calls may come from several
  * threads: a lock, held around what is kept and never during a registry

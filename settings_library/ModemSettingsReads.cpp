@@ -1,25 +1,43 @@
 // The reading half of the library: enumeration of the installed modems with
 // their stored settings, and the check of their ports.
+#include "KeptPorts.h"
 #include "OvMohReg.h"
-#include "PortList.h"
 #include "RegistryKey.h"
 #include "RegistryLayout.h"
 #include "SwitchHookSequences.h"
 #include "TextField.h"
 
 #include <cstring>
-#include <type_traits>
 
 namespace {
 
 const char kNotPresent[] = " (not present)";
 
 // The cursor: the index of the next subkey of the modem class to look at,
-// below kCursorIndexBits, and above them the number of its enumeration,
-// which stays non-negative.
-const int kCursorIndexBits = 20;
+// below kCursorIndexBits, and above them, up to the sign bit, a digest of the
+// class's stamp at the enumeration's start, which its end is compared with.
+// The caller keeps it, so every enumeration keeps its own start, however many
+// others start meanwhile and whether or not the library was loaded again.
+const int kCursorIndexBits = 15; // more subkeys than 10,000 instance keys and others
 const int32_t kCursorIndexMask = (1 << kCursorIndexBits) - 1;
-const uint32_t kEnumerationNumbers = 1u << (31 - kCursorIndexBits);
+const int kStampDigestBits = 31 - kCursorIndexBits;
+
+// Spreads every bit of the stamp over the digest: stamps that differ in
+// any way share a digest once in 2^kStampDigestBits.
+uint64_t mixed(uint64_t bits)
+{
+    bits = (bits ^ (bits >> 30)) * 0xBF58476D1CE4E5B9u;
+    bits = (bits ^ (bits >> 27)) * 0x94D049BB133111EBu;
+    return bits ^ (bits >> 31);
+}
+
+int32_t digestOf(const KeyStamp &stamp)
+{
+    uint64_t bits = mixed(static_cast<uint64_t>(stamp.lastWrite.dwHighDateTime) << 32
+                          | stamp.lastWrite.dwLowDateTime);
+    bits = mixed(bits ^ (static_cast<uint64_t>(stamp.subkeys) << 32 | stamp.values));
+    return static_cast<int32_t>(bits >> (64 - kStampDigestBits));
+}
 
 static_assert(OVMOH_NO_FURTHER_MODEM == ERROR_NO_MORE_ITEMS, "the header's number is Windows' own");
 static_assert(OVMOH_MODEMS_CHANGED == ERROR_RETRY, "the header's number is Windows' own");
@@ -90,92 +108,19 @@ LONG readModem(HKEY modemClass, const char *instanceName, ModemRecord &record)
     return ERROR_SUCCESS;
 }
 
-// The modem class as an enumeration found it at its start, by the
-// enumeration's number: its end compares the class with it. The last few
-// starts are remembered, so that enumerations that interleave each compare
-// with their own.
-struct Start {
-    uint32_t number;
-    KeyStamp modemClass;
-};
-const uint32_t kRememberedStarts = 8;
-
-// What the library keeps between calls, as OvMohReg.h tells: plain data,
-// which needs nothing done at process exit (DllMain frees the port list
-// when FreeLibrary unloads the library). Taken only under keptLock, which
-// is held around nothing else, no registry call in particular.
-SRWLOCK keptLock = SRWLOCK_INIT;
-uint32_t latestEnumeration = 0; // the number of the one started last; 0 before any
-Start starts[kRememberedStarts] = {};
-PortList keptPorts; // of the enumeration started last, from its first check on
-static_assert(std::is_trivially_destructible<PortList>::value && std::is_trivially_destructible<Start>::value,
-              "nothing kept is released at process exit");
-
-class KeptLock {
-public:
-    KeptLock() { AcquireSRWLockExclusive(&keptLock); }
-    ~KeptLock() { ReleaseSRWLockExclusive(&keptLock); }
-    KeptLock(const KeptLock &) = delete;
-    KeptLock &operator=(const KeptLock &) = delete;
-};
-
-// A new enumeration, numbered 1 upwards: it remembers the modem class as
-// found, and the ports are read afresh for its checks.
-uint32_t startEnumeration(const KeyStamp &modemClass)
-{
-    KeptLock lock;
-    keptPorts.forget();
-    const uint32_t number = latestEnumeration = latestEnumeration % (kEnumerationNumbers - 1) + 1;
-    starts[number % kRememberedStarts] = {number, modemClass};
-    return number;
-}
-
-// Whether the system knows the port, in present, or the failure to read
-// the ports the system knows. The ports are read once for all the checks of
-// an enumeration, with no lock held; before any enumeration, for this check
-// alone.
-LONG findSerialPort(const char *port, bool &present)
-{
-    uint32_t enumeration = 0;
-    {
-        KeptLock lock;
-        if (keptPorts.isRead()) {
-            present = keptPorts.contains(port);
-            return ERROR_SUCCESS;
-        }
-        enumeration = latestEnumeration;
-    }
-    PortList ports;
-    const LONG status = ports.read();
-    if (status == ERROR_SUCCESS) {
-        present = ports.contains(port);
-        // Kept unless another check kept its own first, or another
-        // enumeration started meanwhile.
-        KeptLock lock;
-        if (enumeration != 0 && enumeration == latestEnumeration && !keptPorts.isRead())
-            keptPorts.swap(ports);
-    }
-    ports.forget();
-    return status;
-}
-
-// The end of the modems of enumeration number: OVMOH_MODEMS_CHANGED when
-// the class is no longer as that enumeration found it at its start (or its
-// start is no longer remembered: more enumerations started meanwhile).
-int endOfModems(const RegistryKey &modemClass, uint32_t number)
+// The end of the modems: OVMOH_MODEMS_CHANGED unless the class is as the
+// enumeration found it at its start, by the digest of its stamp then.
+int endOfModems(const RegistryKey &modemClass, int32_t startDigest)
 {
     KeyStamp now;
     if (LONG status = modemClass.stamp(now))
         return changedIfDeleted(status);
-    KeptLock lock;
-    const Start &start = starts[number % kRememberedStarts];
-    return start.number == number && start.modemClass == now ? OVMOH_NO_FURTHER_MODEM
-                                                             : OVMOH_MODEMS_CHANGED;
+    return digestOf(now) == startDigest ? OVMOH_NO_FURTHER_MODEM : OVMOH_MODEMS_CHANGED;
 }
 
 // The next modem from index on in the modem class; index is then that of
 // the subkey after it.
-int nextModem(const RegistryKey &modemClass, ModemRecord &record, uint32_t number, int32_t &index)
+int nextModem(const RegistryKey &modemClass, ModemRecord &record, int32_t startDigest, int32_t &index)
 {
     // The index counts the subkeys passed, those that are no modem (such as
     // "Properties") included; the one after the last modem fits the cursor.
@@ -188,7 +133,7 @@ int nextModem(const RegistryKey &modemClass, ModemRecord &record, uint32_t numbe
         if (status == ERROR_MORE_DATA)
             continue; // a name longer than any instance key's
         if (status == ERROR_NO_MORE_ITEMS)
-            return endOfModems(modemClass, number);
+            return endOfModems(modemClass, startDigest);
         if (status != ERROR_SUCCESS)
             return changedIfDeleted(status);
         if (!isInstanceKeyName(storedName))
@@ -219,7 +164,7 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
 {
     if (!record || !cursor || *cursor < 0)
         return ERROR_INVALID_PARAMETER;
-    uint32_t number = static_cast<uint32_t>(*cursor) >> kCursorIndexBits;
+    int32_t startDigest = *cursor >> kCursorIndexBits;
     int32_t index = *cursor & kCursorIndexMask;
     // Opened for each call: a key kept open between calls would have to be
     // closed at some point, under rules of its own, and spare two requests.
@@ -227,18 +172,19 @@ int OVMOHREG_API enumOstvModem(ModemRecord *record, int32_t *cursor)
     LONG status = modemClass.open(HKEY_LOCAL_MACHINE, kModemClassPath,
                                   KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE);
     if (*cursor == 0) {
+        keptPorts.startEnumeration();
         KeyStamp found = {};
         if (status == ERROR_SUCCESS)
             status = modemClass.stamp(found);
-        number = startEnumeration(found);
+        startDigest = digestOf(found);
     }
     if (status == ERROR_FILE_NOT_FOUND) // no modem class, no modems
         return *cursor == 0 ? OVMOH_NO_FURTHER_MODEM : OVMOH_MODEMS_CHANGED;
     if (status != ERROR_SUCCESS)
         return changedIfDeleted(status);
-    const int result = nextModem(modemClass, *record, number, index);
+    const int result = nextModem(modemClass, *record, startDigest, index);
     if (result == 0)
-        *cursor = static_cast<int32_t>(number << kCursorIndexBits) | index;
+        *cursor = startDigest << kCursorIndexBits | index;
     return result;
 }
 
@@ -253,7 +199,7 @@ int OVMOHREG_API CheckSerialModem(ModemRecord *record)
     if (!port[0] || endsWith(port, kNotPresent))
         return 0;
     bool present = false;
-    if (LONG status = findSerialPort(port, present))
+    if (LONG status = keptPorts.findSerialPort(port, present))
         return changedIfDeleted(status); // a port not known to be there is not known to be gone
     if (present)
         return 0;
@@ -261,15 +207,4 @@ int OVMOHREG_API CheckSerialModem(ModemRecord *record)
     copyToField(record->description + length, MODEM_TEXT_SIZE - length, kNotPresent,
                 std::strlen(kNotPresent));
     return 0;
-}
-
-// The library's entry, called by the C run-time's own, which runs no
-// destructor of ours: nothing kept has one. Unloaded by FreeLibrary
-// (reserved null), the library frees what it keeps; at process exit it
-// does nothing, as Windows advises, and the process's end frees it all.
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
-{
-    if (reason == DLL_PROCESS_DETACH && !reserved)
-        keptPorts.forget();
-    return TRUE;
 }
