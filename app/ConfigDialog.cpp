@@ -25,11 +25,14 @@ bool CConfigDialog::OnInitDialog()
     controls_.attach(GetSafeHwnd(), template_.empty() ? nullptr : ConfigDialogLogic::lockedUntilSelection,
                      ConfigDialogLogic::isDigitField);
     logic_.controlsFromMembers();
+    nameControls();
     addAboutEntry(GetSafeHwnd());
     setWindowIcons(GetSafeHwnd(), icon_);
     logic_.initialise();
     return true;
 }
+
+std::string CConfigDialog::OnGetAccessibleName(int controlId) const { return logic_.accessibleName(controlId); }
 
 void CConfigDialog::OnOK()
 {

@@ -21,6 +21,7 @@ protected:
     bool OnPaint() override;
     HICON OnQueryDragIcon() override;
     const DLGTEMPLATE *templateInMemory() const override;
+    std::string OnGetAccessibleName(int controlId) const override;
 
 private:
     // Template 102 with the controls that start locked created disabled.

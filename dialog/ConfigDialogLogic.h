@@ -35,6 +35,12 @@ public:
     // row handles it. Before a selection only the list's notifications act.
     bool onCommand(int notification, int controlId);
 
+    // The name a screen reader reads for a control whose own text, or the
+    // label before it, does not say what it is: the editors' buttons, digit
+    // fields and keys, and the modem list (AccessibleNames.cpp). "" for the
+    // other controls, which keep the name Windows gives them.
+    std::string accessibleName(int controlId) const;
+
     // The two directions of data exchange between digit texts and fields.
     void controlsFromMembers();
     void membersFromControls();

@@ -13,8 +13,17 @@ constexpr int kKeypadKeyCount = sizeof OVMOH_KEYPAD_CHARACTERS - 1;
 // left to right.
 char keypadCharacter(int key);
 
+// The texts that name an editor's controls to a screen reader, which their
+// own texts ("Apply", "1") do not tell apart from another editor's.
+struct EditorNames {
+    int apply, clear, restore;
+    int digit; // %1 the field's place, from 1
+    int key;   // %1 the key's digit, or the word for * or #
+};
+
 struct EditorLayout {
     int storeFailedTextId; // the action a refused write names: "store the accept sequence of"
+    EditorNames nameTextIds;
     int digitIds[SequenceEditor::kDigitCount];
     int keypadIds[kKeypadKeyCount]; // in grid order
     int applyId, clearId, restoreId, overrideId;

@@ -63,7 +63,7 @@ INT_PTR CALLBACK CDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     return TRUE;
 }
 
-INT_PTR CDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
+INT_PTR CDialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -91,6 +91,13 @@ INT_PTR CDialog::handleMessage(UINT message, WPARAM wParam, LPARAM)
         return OnSysCommand(static_cast<UINT>(wParam)) ? TRUE : FALSE;
     case WM_PAINT:
         return OnPaint() ? TRUE : FALSE;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+        if (namesControls_)
+            answerForControl(reinterpret_cast<HWND>(lParam));
+        return FALSE;
     case WM_QUERYDRAGICON:
         // One of the messages whose dialog-procedure result is the answer.
         return reinterpret_cast<INT_PTR>(OnQueryDragIcon());

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CDialog {
 public:
     // With no parent, the application's main window owns the dialog.
@@ -33,13 +35,22 @@ protected:
     // The template to create the dialog from instead of the resource, or
     // null to use the resource as it is.
     virtual const DLGTEMPLATE *templateInMemory() const { return nullptr; }
+    // The name a screen reader reads for a control, UTF-8, or "" for the one
+    // Windows gives it. Asked only of a dialog that names its controls.
+    virtual std::string OnGetAccessibleName(int controlId) const;
+    // Has the controls answer a screen reader with OnGetAccessibleName's
+    // names (ControlNames.cpp); from OnInitDialog.
+    void nameControls() { namesControls_ = true; }
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void answerForControl(HWND control);
+    static LRESULT CALLBACK namedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void reportUnexpected(const char *what);
 
     UINT templateId_;
     CDialog *parent_;
     HWND hwnd_ = nullptr;
+    bool namesControls_ = false;
 };

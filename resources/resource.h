@@ -17,6 +17,24 @@
 #define IDS_START_CAPTION         137
 #define IDS_START_CONTROLS_FAILED 138
 #define IDS_START_DIALOG_FAILED   139
+#define IDS_NAME_ACCEPT_APPLY     140
+#define IDS_NAME_ACCEPT_CLEAR     141
+#define IDS_NAME_ACCEPT_RESTORE   142
+#define IDS_NAME_ACCEPT_DIGIT     143
+#define IDS_NAME_ACCEPT_KEY       144
+#define IDS_NAME_RESUME_APPLY     145
+#define IDS_NAME_RESUME_CLEAR     146
+#define IDS_NAME_RESUME_RESTORE   147
+#define IDS_NAME_RESUME_DIGIT     148
+#define IDS_NAME_RESUME_KEY       149
+#define IDS_NAME_REJECT_APPLY     150
+#define IDS_NAME_REJECT_CLEAR     151
+#define IDS_NAME_REJECT_RESTORE   152
+#define IDS_NAME_REJECT_DIGIT     153
+#define IDS_NAME_REJECT_KEY       154
+#define IDS_NAME_STAR             155
+#define IDS_NAME_HASH             156
+#define IDS_NAME_MODEM_LIST       157
 
 /* The system-menu command of the About entry: below the system's own
    commands, with the low four bits clear since Windows uses them. */
