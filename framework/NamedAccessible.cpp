@@ -9,8 +9,8 @@
 
 namespace {
 
-// oleacc and oleaut32 are loaded when a screen reader first asks, not
-// imported: a start that no screen reader reads pays nothing for them.
+// The accessibility libraries are loaded when a screen reader first asks,
+// not imported: a start that no screen reader reads pays nothing for them.
 template <typename Function> Function *entryPoint(const wchar_t *library, const char *name)
 {
     HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
@@ -19,6 +19,15 @@ template <typename Function> Function *entryPoint(const wchar_t *library, const 
 }
 
 struct Accessibility {
+    // Made on the dialog's thread, which WM_GETOBJECT comes to: the object
+    // reaches the screen reader through COM, which that thread then joins,
+    // in an apartment of its own as a window's thread does.
+    Accessibility()
+    {
+        if (auto *initialise = entryPoint<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx"))
+            initialise(nullptr, COINIT_APARTMENTTHREADED);
+    }
+
     decltype(CreateStdAccessibleObject) *createStandard =
         entryPoint<decltype(CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
     decltype(LresultFromObject) *lresultFromObject =
