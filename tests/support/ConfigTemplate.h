@@ -1,5 +1,6 @@
-// The configuration dialog's controls as template 102 lays them out, in
-// template order (which is also the tab order).
+// The configuration dialog's controls as template 102 holds them, in
+// template order (which is also the tab order); where they stand is the
+// resource script's alone.
 #pragma once
 
 #include <cstddef>
@@ -20,7 +21,6 @@ struct TemplateControl {
     int id;
     ControlKind kind;
     const char *caption;
-    int x, y, width, height; // dialog units
 };
 
 constexpr std::size_t kConfigControlCount = 70;

@@ -1,6 +1,8 @@
 // Enumeration and every write against registry content that no installer
 // would leave, drawn at random from a fixed seed.
 #include "ModemRegistryTest.h"
+#include "RegistryLayout.h"
+#include "SwitchHookSequences.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,13 +23,25 @@ const DWORD kTypes[] = {REG_SZ, REG_SZ, REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ, REG
 const size_t kLengths[] = {0, 1, 2, 4, 5, 8, 255, 256, 300, 5000};
 const char kAlphabet[] = "0123456789*#0123456789*#A \x82\xFF";
 
-using Sequence = char (ModemRecord::*)[MODEM_TEXT_SIZE];
-const struct { int (*write)(ModemRecord *); const char *value; Sequence sequence; DWORD enabled; }
-    kWrites[] = {{enableMOH, "MohEnabled", nullptr, 1},
-                 {disableMOH, "MohEnabled", nullptr, 0},
-                 {writeSwitchHookAccept, "AcceptSequence", &ModemRecord::acceptSequence, 0},
-                 {writeSwitchHookResume, "ResumeSequence", &ModemRecord::resumeSequence, 0},
-                 {writeSwitchHookReject, "RejectSequence", &ModemRecord::rejectSequence, 0}};
+// Modem-on-hold on and off, then each sequence (the settings write test
+// checks which value each write stores).
+struct Write {
+    const char *value;
+    SwitchHookSequence sequence; // kSwitchHookSequenceCount for modem-on-hold
+    DWORD enabled;
+};
+const Write kWrites[] = {{kMohEnabledValue, kSwitchHookSequenceCount, 1},
+                         {kMohEnabledValue, kSwitchHookSequenceCount, 0},
+                         {kSequenceValues[kAcceptSequence], kAcceptSequence, 0},
+                         {kSequenceValues[kResumeSequence], kResumeSequence, 0},
+                         {kSequenceValues[kRejectSequence], kRejectSequence, 0}};
+
+int perform(const Write &write, ModemRecord *record)
+{
+    if (write.sequence == kSwitchHookSequenceCount)
+        return write.enabled ? enableMOH(record) : disableMOH(record);
+    return writeSwitchHook(write.sequence, record);
+}
 
 // A record between canaries, which a write beyond its fields would change.
 struct GuardedRecord {
@@ -99,18 +113,19 @@ void writeEverything(HostileRegistry &hostile, GuardedRecord &guarded)
 {
     ModemRecord &record = guarded.record;
     const std::string settings = settingsKey(record.libraryText1);
-    for (const auto &write : kWrites) {
-        if (write.sequence)
-            hostile.spoil(record.*write.sequence);
+    for (const Write &write : kWrites) {
+        char(*sequence)[MODEM_TEXT_SIZE] =
+            write.sequence == kSwitchHookSequenceCount ? nullptr : &(record.*kSequenceFields[write.sequence]);
+        if (sequence)
+            hostile.spoil(*sequence);
         const ModemRecord before = record;
         std::map<std::string, std::string> expected = valuesOf(settings);
-        bool valid = !write.sequence || isKeypadSequence(record.*write.sequence);
-        int result = write.write(&record);
+        bool valid = !sequence || isKeypadSequence(*sequence);
+        int result = perform(write, &record);
         expectCanaries(guarded);
         EXPECT_EQ(valid, result == 0) << write.value;
         if (result == 0)
-            expected[write.value] = write.sequence ? storedText(record.*write.sequence)
-                                                   : storedDword(write.enabled);
+            expected[write.value] = sequence ? storedText(*sequence) : storedDword(write.enabled);
         else
             EXPECT_EQ(0, std::memcmp(&before, &record, sizeof record)) << write.value;
         EXPECT_EQ(expected, valuesOf(settings)) << write.value;
