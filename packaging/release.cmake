@@ -54,11 +54,37 @@ execute_process(COMMAND chmod u=rwX,go=rX ${staged} ${contents} COMMAND_ERROR_IS
 execute_process(COMMAND touch -h -d @${SOURCE_DATE_EPOCH} ${staged} ${contents}
                 COMMAND_ERROR_IS_FATAL ANY)
 
-# 3. The setup program. makensis signs the uninstaller before it packs it
-#    (sign_uninstaller.cmake, named in the script).
+# 3. The setup program, from its script filled in with the settings: the
+#    files one by one, in the one order, so that two builds pack them alike;
+#    its version record, which its uninstaller shares, with the texts of the
+#    binaries' (resources/VersionRecord.h).
+set(NSIS_FILES "")
+set(NSIS_DELETED_FILES "")
+foreach(file ${FILES})
+  string(APPEND NSIS_FILES "  File \"\${INST_DIR}/${file}\"\n")
+  string(APPEND NSIS_DELETED_FILES "  Delete \"$INSTDIR\\${file}\"\n")
+endforeach()
+set(NSIS_VERSION_RECORD "VIProductVersion ${PRODUCT_VERSION}\nVIFileVersion ${PRODUCT_VERSION}\n")
+foreach(pair "CompanyName;${VENDOR}" "LegalCopyright;${COPYRIGHT}" "ProductName;${PRODUCT_NAME}"
+             "FileDescription;${DISPLAY_NAME} Setup" "FileVersion;${VERSION_TEXT}"
+             "ProductVersion;${VERSION_TEXT}" "Comments;${BUILD_SOURCES}")
+  list(GET pair 0 key)
+  list(GET pair 1 value)
+  string(APPEND NSIS_VERSION_RECORD "VIAddVersionKey /LANG=\${LANG_ENGLISH} ${key} \"${value}\"\n")
+endforeach()
+# NSIS 3.08 and later run sign_uninstaller.cmake on the uninstaller before
+# packing it: a signed release installs a signed Uninstall.exe.
+set(NSIS_DEFINES "!uninstfinalize '\"${CMAKE_COMMAND}\" -DFILE=\"%1\" \"-DNAME=${DISPLAY_NAME} Uninstaller\" -P \"${CMAKE_CURRENT_LIST_DIR}/sign_uninstaller.cmake\"'")
+if(PLATFORM STREQUAL win64)
+  string(APPEND NSIS_DEFINES "\nTarget amd64-unicode")
+  set(NSIS_PROGRAM_FILES "$PROGRAMFILES64")
+else()
+  set(NSIS_PROGRAM_FILES "$PROGRAMFILES")
+endif()
 file(MAKE_DIRECTORY ${made})
+configure_file(${SETUP_SCRIPT} ${work}/Setup.nsi @ONLY)
 find_program(MAKENSIS makensis REQUIRED)
-execute_process(COMMAND ${MAKENSIS} -V2 -DINST_DIR=${staged} -DOUTFILE=${out}.exe ${SETUP_SCRIPT}
+execute_process(COMMAND ${MAKENSIS} -V2 -DINST_DIR=${staged} -DOUTFILE=${out}.exe ${work}/Setup.nsi
                 COMMAND_ERROR_IS_FATAL ANY)
 if(sign)
   sign_file(${out}.exe "${DISPLAY_NAME} Setup")
