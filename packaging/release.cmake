@@ -72,6 +72,7 @@ foreach(pair "CompanyName;${VENDOR}" "LegalCopyright;${COPYRIGHT}" "ProductName;
   list(GET pair 1 value)
   string(APPEND NSIS_VERSION_RECORD "VIAddVersionKey /LANG=\${LANG_ENGLISH} ${key} \"${value}\"\n")
 endforeach()
+string(REPLACE "\\n" "$\\n" NSIS_RUNNING_MESSAGE "${RUNNING_MESSAGE}")
 # NSIS 3.08 and later run sign_uninstaller.cmake on the uninstaller before
 # packing it: a signed release installs a signed Uninstall.exe.
 set(NSIS_DEFINES "!uninstfinalize '\"${CMAKE_COMMAND}\" -DFILE=\"%1\" \"-DNAME=${DISPLAY_NAME} Uninstaller\" -P \"${CMAKE_CURRENT_LIST_DIR}/sign_uninstaller.cmake\"'")
