@@ -75,7 +75,7 @@ endforeach()
 string(REPLACE "\\n" "$\\n" NSIS_RUNNING_MESSAGE "${RUNNING_MESSAGE}")
 # NSIS 3.08 and later run sign_uninstaller.cmake on the uninstaller before
 # packing it: a signed release installs a signed Uninstall.exe.
-set(NSIS_DEFINES "!uninstfinalize '\"${CMAKE_COMMAND}\" -DFILE=\"%1\" \"-DNAME=${DISPLAY_NAME} Uninstaller\" -P \"${CMAKE_CURRENT_LIST_DIR}/sign_uninstaller.cmake\"'")
+set(NSIS_DEFINES "!uninstfinalize '\"${CMAKE_COMMAND}\" -DFILE=\"%1\" \"-DNAME=${DISPLAY_NAME} Uninstaller\" -DSOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH} -P \"${CMAKE_CURRENT_LIST_DIR}/sign_uninstaller.cmake\"'")
 if(PLATFORM STREQUAL win64)
   string(APPEND NSIS_DEFINES "\nTarget amd64-unicode")
   set(NSIS_PROGRAM_FILES "$PROGRAMFILES64")

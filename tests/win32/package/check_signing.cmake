@@ -1,8 +1,9 @@
 # Packs the build again with a throwaway code-signing certificate, whose key
 # has a password with a ';' in it: every signature verifies against it, the
 # uninstaller's inside the setup program too, a file changed after signing
-# does not, and the password is on no command line, and lies only in a
-# folder of the run's own, under TMPDIR, that only the builder may enter.
+# does not, signing twice gives the same bytes, and the password is on no
+# command line, and lies only in a folder of the run's own, under TMPDIR,
+# that only the builder may enter.
 # A certificate that has expired, or is not for code signing, fails
 # the build; so does a failure at the last signature, which leaves the
 # release folder as it was.
@@ -115,6 +116,15 @@ file(GLOB left ${SIGNED}/tmp/*)
 if(folders OR left)
   message(SEND_ERROR "the password lay elsewhere than in a private folder under TMPDIR, "
                      "or was left behind: [${folders}] [${left}]")
+endif()
+
+# Without a time-stamp server everything is signed at SOURCE_DATE_EPOCH:
+# signed again with the same key, the release is the same bytes.
+file(READ ${SIGNED}/SHA256SUMS first_sums)
+pack(good failed text)
+file(READ ${SIGNED}/SHA256SUMS second_sums)
+if(failed OR NOT first_sums STREQUAL second_sums)
+  message(SEND_ERROR "signed twice with one key, the release differs:\n${first_sums}\n${second_sums}")
 endif()
 
 # The last signature fails: the release folder keeps the set it had.
