@@ -7,7 +7,7 @@
 # A certificate that has expired, or is not for code signing, fails
 # the build; so does a failure at the last signature, which leaves the
 # release folder as it was.
-# Run: cmake -DSIGNED=... -DSETTINGS=... -DRECIPE=release.cmake -DPACKAGE=... -DFILES=a.exe;b.dll
+# Run: cmake -DSIGNED=... -DSETTINGS=... -DRECIPE=release.cmake -DPACKAGES=a;b -DFILES=a.exe;b.dll
 #            -P check_signing.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/setup_uninstaller.cmake)
@@ -67,31 +67,35 @@ pack(good failed text)
 if(failed)
   message(FATAL_ERROR "signing failed:\n${text}")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${SIGNED}/${PACKAGE}.zip
-                WORKING_DIRECTORY ${SIGNED} COMMAND_ERROR_IS_FATAL ANY)
-
 function(verify file result)
   execute_process(COMMAND osslsigncode verify -CAfile ${keys}/good.pem -in ${file}
                   OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE failed)
   set(${result} ${failed} PARENT_SCOPE)
 endfunction()
 
-list(TRANSFORM FILES PREPEND ${SIGNED}/${PACKAGE}/)
-# And the check for a running copy, which the MSI carries and runs.
-execute_process(COMMAND msiinfo extract ${SIGNED}/${PACKAGE}.msi Binary.RunningCopyCheck
-                OUTPUT_FILE ${SIGNED}/tools/running_copy_check.exe COMMAND_ERROR_IS_FATAL ANY)
-# And the uninstaller that the setup program carries and installs.
-setup_uninstaller(${SIGNED}/${PACKAGE}.exe ${SIGNED}/tools/Uninstall.exe)
-foreach(file ${SIGNED}/${PACKAGE}.exe ${SIGNED}/${PACKAGE}.msi ${FILES} ${SIGNED}/tools/running_copy_check.exe
-             ${SIGNED}/tools/Uninstall.exe)
-  verify(${file} failed)
-  if(failed)
-    message(SEND_ERROR "${file} carries no signature that verifies")
-  endif()
+# Every edition's packages, the files they hold, the check for a running
+# copy that the MSI carries and runs, and the uninstaller that the setup
+# program carries and installs.
+foreach(package ${PACKAGES})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${SIGNED}/${package}.zip
+                  WORKING_DIRECTORY ${SIGNED} COMMAND_ERROR_IS_FATAL ANY)
+  list(TRANSFORM FILES PREPEND ${SIGNED}/${package}/ OUTPUT_VARIABLE files)
+  execute_process(COMMAND msiinfo extract ${SIGNED}/${package}.msi Binary.RunningCopyCheck
+                  OUTPUT_FILE ${SIGNED}/tools/${package}-running_copy_check.exe COMMAND_ERROR_IS_FATAL ANY)
+  setup_uninstaller(${SIGNED}/${package}.exe ${SIGNED}/tools/${package}-Uninstall.exe)
+  foreach(file ${SIGNED}/${package}.exe ${SIGNED}/${package}.msi ${files}
+               ${SIGNED}/tools/${package}-running_copy_check.exe ${SIGNED}/tools/${package}-Uninstall.exe)
+    verify(${file} failed)
+    if(failed)
+      message(SEND_ERROR "${file} carries no signature that verifies")
+    endif()
+  endforeach()
 endforeach()
 
 # One byte changed in the signed code.
+list(GET PACKAGES 0 package)
 list(GET FILES 0 signed_file)
+set(signed_file ${SIGNED}/${package}/${signed_file})
 file(COPY_FILE ${signed_file} ${SIGNED}/tampered.exe)
 execute_process(COMMAND sh -c "printf X | dd of='${SIGNED}/tampered.exe' bs=1 seek=4096 conv=notrunc"
                 OUTPUT_QUIET ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
