@@ -46,10 +46,14 @@ if(PLATFORM STREQUAL win64)
   set(arch x64)
   set(msi_program_files ProgramFiles64Folder)
   set(msi_win64 " Win64=\"yes\"")
+  string(CONCAT msi_other_view_search
+    "      <RegistrySearch Id=\"SetupProgramCopy32\" Root=\"HKLM\" Type=\"raw\"\n"
+    "                      Key=\"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${INSTALL_KEY}\" Name=\"UninstallString\"/>\n")
 else()
   set(arch x86)
   set(msi_program_files ProgramFilesFolder)
   set(msi_win64 "")
+  set(msi_other_view_search "")
 endif()
 
 set(msi_file_components "")
