@@ -5,6 +5,7 @@
 # INSTALL_FOLDER, MENU_FOLDER, INSTALL_KEY, MSI_KEY, ICON, WXS,
 # SOURCE_DATE_EPOCH, RUNNING_COPY_CHECK (the program that tells whether the
 # product runs).
+# It stops at the first tool that fails, naming it and what it said.
 # CHECK, if given, is the running copy's check to use instead, such as a signed copy.
 # Run: cmake -DSETTINGS=... -DVERSION=... -DFILES_DIR=... [-DCHECK=...] -DOUTPUT=... -P make_msi.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -45,10 +46,14 @@ if(PLATFORM STREQUAL win64)
   set(arch x64)
   set(msi_program_files ProgramFiles64Folder)
   set(msi_win64 " Win64=\"yes\"")
+  string(CONCAT msi_other_view_search
+    "      <RegistrySearch Id=\"SetupProgramCopy32\" Root=\"HKLM\" Type=\"raw\"\n"
+    "                      Key=\"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${INSTALL_KEY}\" Name=\"UninstallString\"/>\n")
 else()
   set(arch x86)
   set(msi_program_files ProgramFilesFolder)
   set(msi_win64 "")
+  set(msi_other_view_search "")
 endif()
 
 set(msi_file_components "")
@@ -70,24 +75,32 @@ set(wxs ${output_dir}/PelmoraConfig.wxs)
 configure_file(${WXS} ${wxs} @ONLY)
 
 # wixl dates the package by the clock and draws its package code at random:
-# the clock is held at SOURCE_DATE_EPOCH while it runs, and msibuild then
-# writes the derived package code.
+# the clock is held at SOURCE_DATE_EPOCH while the tools run, and msibuild
+# then writes the derived package code.
 set(ENV{SOURCE_DATE_EPOCH} ${SOURCE_DATE_EPOCH})
 set(ENV{TZ} UTC)
 string(TIMESTAMP build_time "%Y-%m-%d %H:%M:%S" UTC)
-# The template names the platform as the package's summary says it.
+# run(tool arguments... [WORKING_DIRECTORY dir]): the tool under that clock;
+# its first failure stops the MSI, naming the tool and what it said.
+function(run tool)
+  execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${tool} ${ARGN}
+                  RESULT_VARIABLE failed OUTPUT_VARIABLE said ERROR_VARIABLE said)
+  if(failed)
+    get_filename_component(name ${tool} NAME)
+    string(STRIP "${said}" said)
+    message(FATAL_ERROR "${name} failed (${failed}) making ${OUTPUT}: ${said}")
+  endif()
+endfunction()
+# The template names the platform as the package's summary says it, in one
+# argument: its ';' is kept from splitting it.
 if(arch STREQUAL x64)
-  set(template "x64;1033")
+  set(template "x64\\;1033")
 else()
-  set(template "Intel;1033")
+  set(template "Intel\\;1033")
 endif()
-execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${WIXL} --arch ${arch} -o ${OUTPUT} ${wxs}
-                WORKING_DIRECTORY ${FILES_DIR} RESULT_VARIABLE failed)
-if(NOT failed)
-  execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT}
-                          -s "${DESCRIPTION}" "${VENDOR}" "${template}" "{${package_code}}"
-                  RESULT_VARIABLE failed)
-endif()
+run(${WIXL} --arch ${arch} -o ${OUTPUT} ${wxs} WORKING_DIRECTORY ${FILES_DIR})
+run(${MSIBUILD} ${OUTPUT} -s "${DESCRIPTION}" "${VENDOR}" "${template}" "{${package_code}}")
+
 # What wixl cannot write is put into its tables afterwards.
 set(tables ${output_dir}/tables)
 file(REMOVE_RECURSE ${tables})
@@ -95,33 +108,24 @@ file(MAKE_DIRECTORY ${tables}/Binary)
 macro(export_table name)
   execute_process(COMMAND ${MSIINFO} export ${OUTPUT} ${name} OUTPUT_VARIABLE table COMMAND_ERROR_IS_FATAL ANY)
 endmacro()
-if(NOT failed)
-  # wixl leaves every file unversioned, and Windows Installer would then
-  # replace a binary only by its date: the binaries get their version.
-  export_table(File)
-  string(REGEX REPLACE "(\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\\.(exe|dll)\t[0-9]+\t)\t" "\\1${PRODUCT_VERSION}\t"
-         table "${table}")
-  file(WRITE ${tables}/File.idt "${table}")
-  # Before InstallValidate (1400), and so before anything is changed, the
-  # running copy's check stops the install, upgrade or removal while a
-  # program of the product runs (a custom action of type 2, an exe from
-  # the Binary table, whose exit code counts).
-  file(COPY_FILE ${RUNNING_COPY_CHECK} ${tables}/Binary/RunningCopyCheck.ibd)
-  file(WRITE ${tables}/Binary.idt "Name\tData\ns72\tv0\nBinary\tName\nRunningCopyCheck\tRunningCopyCheck.ibd\n")
-  export_table(CustomAction)
-  file(WRITE ${tables}/CustomAction.idt "${table}RunningCopyCheck\t2\tRunningCopyCheck\t[UILevel]\t\n")
-  export_table(InstallExecuteSequence)
-  file(WRITE ${tables}/InstallExecuteSequence.idt "${table}RunningCopyCheck\t\t1390\n")
-  foreach(name File Binary CustomAction InstallExecuteSequence)
-    # msibuild finds the Binary table's files from where it runs.
-    execute_process(COMMAND ${FAKETIME} -f "${build_time}" ${MSIBUILD} ${OUTPUT} -i ${name}.idt
-                    WORKING_DIRECTORY ${tables} RESULT_VARIABLE failed)
-    if(failed)
-      break()
-    endif()
-  endforeach()
-endif()
+# wixl leaves every file unversioned, and Windows Installer would then
+# replace a binary only by its date: the binaries get their version.
+export_table(File)
+string(REGEX REPLACE "(\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\\.(exe|dll)\t[0-9]+\t)\t" "\\1${PRODUCT_VERSION}\t"
+       table "${table}")
+file(WRITE ${tables}/File.idt "${table}")
+# Before InstallValidate (1400), and so before anything is changed, the
+# running copy's check stops the install, upgrade or removal while a
+# program of the product runs (a custom action of type 2, an exe from
+# the Binary table, whose exit code counts).
+file(COPY_FILE ${RUNNING_COPY_CHECK} ${tables}/Binary/RunningCopyCheck.ibd)
+file(WRITE ${tables}/Binary.idt "Name\tData\ns72\tv0\nBinary\tName\nRunningCopyCheck\tRunningCopyCheck.ibd\n")
+export_table(CustomAction)
+file(WRITE ${tables}/CustomAction.idt "${table}RunningCopyCheck\t2\tRunningCopyCheck\t[UILevel]\t\n")
+export_table(InstallExecuteSequence)
+file(WRITE ${tables}/InstallExecuteSequence.idt "${table}RunningCopyCheck\t\t1390\n")
+foreach(name File Binary CustomAction InstallExecuteSequence)
+  # msibuild finds the Binary table's files from where it runs.
+  run(${MSIBUILD} ${OUTPUT} -i ${name}.idt WORKING_DIRECTORY ${tables})
+endforeach()
 file(REMOVE_RECURSE ${tables})
-if(failed)
-  message(FATAL_ERROR "wixl could not make ${OUTPUT}")
-endif()

@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     if (running)
         CloseHandle(running);
     if (argc > 1 && atoi(argv[1]) >= 4)
-        MessageBoxA(NULL, PELMORA_DISPLAY_NAME " is running.\n\nClose PelmoraConfig and PelmoraCtl, then install again.",
+        MessageBoxA(NULL, PELMORA_RUNNING_MESSAGE ", then install again.",
                     PELMORA_DISPLAY_NAME, MB_OK | MB_ICONSTOP);
     return 1;
 }

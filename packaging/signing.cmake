@@ -31,7 +31,8 @@ function(signing_secrets folder_out password_out)
   set(${password_out} ${password} PARENT_SCOPE)
 endfunction()
 
-# Signs file in place with SHA-256, naming it description, and fails unless
+# Signs file in place with SHA-256, naming it description, at SOURCE_DATE_EPOCH
+# (the caller's) unless a time-stamp server is given, and fails unless
 # the signature verifies against the chain: an expired certificate, or one
 # not for code signing, signs without complaint, but does not verify.
 function(sign_file file description)
@@ -70,6 +71,11 @@ function(sign_file file description)
   endif()
   if(DEFINED ENV{PELMORA_SIGN_TIMESTAMP_URL} AND NOT "$ENV{PELMORA_SIGN_TIMESTAMP_URL}" STREQUAL "")
     list(APPEND credentials -ts $ENV{PELMORA_SIGN_TIMESTAMP_URL})
+  else()
+    # Without a time-stamp server the signature's own time is the sources',
+    # as every other time of the release; RSA (PKCS#1 v1.5) signatures are
+    # deterministic, so one key signs the same files to the same bytes.
+    list(APPEND credentials -time ${SOURCE_DATE_EPOCH})
   endif()
   # Signed into the private folder: makensis leaves the uninstaller in the
   # shared temporary folder, where a name beside it could be anyone's.

@@ -1,7 +1,8 @@
 /* The version record of every binary of the product, from one place: the
-   numbers come from Version.h, the texts from the includer. A resource
-   script writes one record per language, each under its LANGUAGE statement,
-   so that Windows shows the one of the user's language:
+   numbers and the product's texts come from Version.h, the rest from the
+   includer. A resource script writes one record per language, each under
+   its LANGUAGE statement, so that Windows shows the one of the user's
+   language:
      PELMORA_VERSION_RECORD(VFT_APP, "040904B0", 0x0409, "description",
                             "InternalName", "OriginalFilename") */
 #ifndef PELMORA_VERSION_RECORD_H
@@ -24,13 +25,13 @@
             BLOCK block                                                                    \
             BEGIN                                                                          \
                 VALUE "Comments",         PELMORA_BUILD_SOURCES                            \
-                VALUE "CompanyName",      "Ostrevan"                                       \
+                VALUE "CompanyName",      PELMORA_VENDOR                                   \
                 VALUE "FileDescription",  description                                      \
                 VALUE "FileVersion",      PELMORA_VERSION_TEXT                             \
                 VALUE "InternalName",     internalName                                     \
-                VALUE "LegalCopyright",   "Copyright (C) 2026 Ostrevan"                    \
+                VALUE "LegalCopyright",   PELMORA_COPYRIGHT                                \
                 VALUE "OriginalFilename", fileName                                         \
-                VALUE "ProductName",      "Pelmora Config"                                 \
+                VALUE "ProductName",      PELMORA_PRODUCT_NAME                             \
                 VALUE "ProductVersion",   PELMORA_VERSION_TEXT                             \
             END                                                                            \
         END                                                                                \

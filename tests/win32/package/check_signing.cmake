@@ -1,12 +1,13 @@
 # Packs the build again with a throwaway code-signing certificate, whose key
 # has a password with a ';' in it: every signature verifies against it, the
 # uninstaller's inside the setup program too, a file changed after signing
-# does not, and the password is on no command line, and lies only in a
-# folder of the run's own, under TMPDIR, that only the builder may enter.
+# does not, signing twice gives the same bytes, and the password is on no
+# command line, and lies only in a folder of the run's own, under TMPDIR,
+# that only the builder may enter.
 # A certificate that has expired, or is not for code signing, fails
 # the build; so does a failure at the last signature, which leaves the
 # release folder as it was.
-# Run: cmake -DSIGNED=... -DSETTINGS=... -DRECIPE=release.cmake -DPACKAGE=... -DFILES=a.exe;b.dll
+# Run: cmake -DSIGNED=... -DSETTINGS=... -DRECIPE=release.cmake -DPACKAGES=a;b -DFILES=a.exe;b.dll
 #            -P check_signing.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/setup_uninstaller.cmake)
@@ -66,31 +67,35 @@ pack(good failed text)
 if(failed)
   message(FATAL_ERROR "signing failed:\n${text}")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${SIGNED}/${PACKAGE}.zip
-                WORKING_DIRECTORY ${SIGNED} COMMAND_ERROR_IS_FATAL ANY)
-
 function(verify file result)
   execute_process(COMMAND osslsigncode verify -CAfile ${keys}/good.pem -in ${file}
                   OUTPUT_QUIET ERROR_QUIET RESULT_VARIABLE failed)
   set(${result} ${failed} PARENT_SCOPE)
 endfunction()
 
-list(TRANSFORM FILES PREPEND ${SIGNED}/${PACKAGE}/)
-# And the check for a running copy, which the MSI carries and runs.
-execute_process(COMMAND msiinfo extract ${SIGNED}/${PACKAGE}.msi Binary.RunningCopyCheck
-                OUTPUT_FILE ${SIGNED}/tools/running_copy_check.exe COMMAND_ERROR_IS_FATAL ANY)
-# And the uninstaller that the setup program carries and installs.
-setup_uninstaller(${SIGNED}/${PACKAGE}.exe ${SIGNED}/tools/Uninstall.exe)
-foreach(file ${SIGNED}/${PACKAGE}.exe ${SIGNED}/${PACKAGE}.msi ${FILES} ${SIGNED}/tools/running_copy_check.exe
-             ${SIGNED}/tools/Uninstall.exe)
-  verify(${file} failed)
-  if(failed)
-    message(SEND_ERROR "${file} carries no signature that verifies")
-  endif()
+# Every edition's packages, the files they hold, the check for a running
+# copy that the MSI carries and runs, and the uninstaller that the setup
+# program carries and installs.
+foreach(package ${PACKAGES})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${SIGNED}/${package}.zip
+                  WORKING_DIRECTORY ${SIGNED} COMMAND_ERROR_IS_FATAL ANY)
+  list(TRANSFORM FILES PREPEND ${SIGNED}/${package}/ OUTPUT_VARIABLE files)
+  execute_process(COMMAND msiinfo extract ${SIGNED}/${package}.msi Binary.RunningCopyCheck
+                  OUTPUT_FILE ${SIGNED}/tools/${package}-running_copy_check.exe COMMAND_ERROR_IS_FATAL ANY)
+  setup_uninstaller(${SIGNED}/${package}.exe ${SIGNED}/tools/${package}-Uninstall.exe)
+  foreach(file ${SIGNED}/${package}.exe ${SIGNED}/${package}.msi ${files}
+               ${SIGNED}/tools/${package}-running_copy_check.exe ${SIGNED}/tools/${package}-Uninstall.exe)
+    verify(${file} failed)
+    if(failed)
+      message(SEND_ERROR "${file} carries no signature that verifies")
+    endif()
+  endforeach()
 endforeach()
 
 # One byte changed in the signed code.
+list(GET PACKAGES 0 package)
 list(GET FILES 0 signed_file)
+set(signed_file ${SIGNED}/${package}/${signed_file})
 file(COPY_FILE ${signed_file} ${SIGNED}/tampered.exe)
 execute_process(COMMAND sh -c "printf X | dd of='${SIGNED}/tampered.exe' bs=1 seek=4096 conv=notrunc"
                 OUTPUT_QUIET ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
@@ -115,6 +120,15 @@ file(GLOB left ${SIGNED}/tmp/*)
 if(folders OR left)
   message(SEND_ERROR "the password lay elsewhere than in a private folder under TMPDIR, "
                      "or was left behind: [${folders}] [${left}]")
+endif()
+
+# Without a time-stamp server everything is signed at SOURCE_DATE_EPOCH:
+# signed again with the same key, the release is the same bytes.
+file(READ ${SIGNED}/SHA256SUMS first_sums)
+pack(good failed text)
+file(READ ${SIGNED}/SHA256SUMS second_sums)
+if(failed OR NOT first_sums STREQUAL second_sums)
+  message(SEND_ERROR "signed twice with one key, the release differs:\n${first_sums}\n${second_sums}")
 endif()
 
 # The last signature fails: the release folder keeps the set it had.

@@ -405,6 +405,35 @@ TEST_F(InstallerTest, MsiInstallsUpgradesAndUninstallsKeepingTheModemSettings)
     EXPECT_NE(runToEnd(msiexec("/i", msi)), 0u) << "the MSI went over the setup program's copy";
     EXPECT_TRUE(msiVersions().empty());
     EXPECT_TRUE(uninstall(kInstallDir));
+
+    // The other edition's copies, as its packages register them: in the
+    // registry view of the other kind (the 32-bit edition's under
+    // WOW6432Node on 64-bit Windows).
+#ifdef _WIN64
+    const REGSAM otherView = KEY_WOW64_32KEY;
+#else
+    const REGSAM otherView = KEY_WOW64_64KEY;
+#endif
+    const auto registerOther = [&](const char *key, const char *name, const std::string &value) {
+        HKEY opened = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | otherView, nullptr,
+                                  &opened, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()), DWORD(value.size() + 1));
+        RegCloseKey(opened);
+    };
+    const std::string otherDir = "C:\\Other edition";
+    registerOther("Software\\Ostrevan\\PelmoraMsi", "InstallDir", otherDir);
+    EXPECT_EQ(runToEnd("\"" + installerPath() + "\" /S"), 1638u) << "the setup program went over the other edition's MSI copy";
+    EXPECT_FALSE(exists(kInstallDir));
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\Ostrevan\\PelmoraMsi", otherView, 0);
+#ifdef _WIN64
+    // The 32-bit package cannot read the 64-bit view.
+    registerOther(kUninstallKey, "UninstallString", "\"" + otherDir + "\\Uninstall.exe\"");
+    EXPECT_NE(runToEnd(msiexec("/i", msi)), 0u) << "the MSI went over the other edition's setup program copy";
+    EXPECT_TRUE(msiVersions().empty());
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, otherView, 0);
+#endif
 }
 
 // As with the setup program, a running program stops an upgrade before
