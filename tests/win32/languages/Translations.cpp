@@ -1,5 +1,6 @@
 #include "Translations.h"
 
+#include "DialogTemplate.h"
 #include "RunningDialog.h"
 
 #include <cstring>
@@ -25,85 +26,20 @@ const Language &localeLanguage()
 
 namespace {
 
-// Reads a template's fields in order, each WORD-aligned as the format has them.
-class TemplateReader {
-public:
-    explicit TemplateReader(const BYTE *data) : data_(data) {}
-    template <typename T> T read()
-    {
-        T value;
-        std::memcpy(&value, data_ + at_, sizeof value);
-        at_ += sizeof value;
-        return value;
-    }
-    // A name or an ordinal (0xFFFF and a number, written here as "#n").
-    std::wstring nameOrOrdinal()
-    {
-        const WORD first = read<WORD>();
-        if (first == 0xFFFF)
-            return L"#" + std::to_wstring(read<WORD>());
-        std::wstring text;
-        for (WORD c = first; c != 0; c = read<WORD>())
-            text += static_cast<wchar_t>(c);
-        return text;
-    }
-    void alignToDword() { at_ = (at_ + 3) & ~size_t(3); }
-
-private:
-    const BYTE *data_;
-    size_t at_ = 0;
-};
+// "#n" for an ordinal.
+std::wstring textOf(TemplateName name)
+{
+    return name[0] == 0xFFFF ? L"#" + std::to_wstring(name[1]) : std::wstring(name);
+}
 
 DialogTemplate parse(const BYTE *data)
 {
-    TemplateReader in(data);
-    DialogTemplate dialog;
-    const bool extended = in.read<WORD>() == 1 && in.read<WORD>() == 0xFFFF;
-    in = TemplateReader(data);
-    DWORD style;
-    if (extended) {
-        in.read<DWORD>(); // version and signature
-        in.read<DWORD>(); // help id
-        in.read<DWORD>(); // extended style
-        style = in.read<DWORD>();
-    } else {
-        style = in.read<DWORD>();
-        in.read<DWORD>();
-    }
-    const WORD count = in.read<WORD>();
-    for (int i = 0; i < 4; ++i)
-        in.read<short>();
-    in.nameOrOrdinal(); // menu
-    in.nameOrOrdinal(); // class
-    dialog.caption = in.nameOrOrdinal();
-    if (style & DS_SETFONT) {
-        in.read<WORD>(); // size
-        if (extended)
-            in.read<DWORD>(); // weight, italic and charset
-        dialog.fontFace = in.nameOrOrdinal();
-    }
-    for (WORD i = 0; i < count; ++i) {
-        in.alignToDword();
-        TemplateItem item;
-        if (extended) {
-            in.read<DWORD>(); // help id
-            item.exStyle = in.read<DWORD>();
-            item.style = in.read<DWORD>();
-        } else {
-            item.style = in.read<DWORD>();
-            item.exStyle = in.read<DWORD>();
-        }
-        item.x = in.read<short>();
-        item.y = in.read<short>();
-        item.cx = in.read<short>();
-        item.cy = in.read<short>();
-        item.id = extended ? static_cast<int>(in.read<DWORD>()) : static_cast<short>(in.read<WORD>());
-        item.className = in.nameOrOrdinal();
-        item.title = in.nameOrOrdinal();
-        const WORD extra = in.read<WORD>();
-        for (WORD skipped = 0; skipped < extra; ++skipped)
-            in.read<BYTE>();
-        dialog.items.push_back(item);
+    DialogTemplateReader in(data);
+    DialogTemplate dialog{textOf(in.caption), {}};
+    for (WORD i = 0; i < in.itemCount; ++i) {
+        const DialogTemplateItem item = in.nextItem();
+        dialog.items.push_back({item.style, item.exStyle, item.x, item.y, item.cx, item.cy, item.id,
+                                textOf(item.className), textOf(item.title)});
     }
     return dialog;
 }

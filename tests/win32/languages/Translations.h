@@ -27,7 +27,8 @@ inline Languages translations() { return {kLanguages + 1, kLanguages + 5}; }
 // English.
 const Language &localeLanguage();
 
-// One control of a DIALOGEX or DIALOG template.
+// One control of a DIALOGEX or DIALOG template, as framework/DialogTemplate.h
+// reads it.
 struct TemplateItem {
     DWORD style, exStyle;
     short x, y, cx, cy;
@@ -37,7 +38,7 @@ struct TemplateItem {
 };
 
 struct DialogTemplate {
-    std::wstring caption, fontFace;
+    std::wstring caption;
     std::vector<TemplateItem> items;
 };
 
