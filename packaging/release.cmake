@@ -80,6 +80,11 @@ function(make_edition settings)
     list(GET pair 1 value)
     string(APPEND NSIS_VERSION_RECORD "VIAddVersionKey /LANG=\${LANG_ENGLISH} ${key} \"${value}\"\n")
   endforeach()
+  # The languages the program speaks, English first as the default.
+  set(NSIS_LANGUAGES "")
+  foreach(language English ${TRANSLATIONS})
+    string(APPEND NSIS_LANGUAGES "  !insertmacro MUI_LANGUAGE \"${language}\"\n")
+  endforeach()
   string(REPLACE "\\n" "$\\n" NSIS_RUNNING_MESSAGE "${RUNNING_MESSAGE}")
   # NSIS 3.08 and later run sign_uninstaller.cmake on the uninstaller before
   # packing it: a signed release installs a signed Uninstall.exe.

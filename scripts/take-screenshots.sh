@@ -21,8 +21,9 @@ shot() {
 }
 shot en_US.UTF-8 dialog config-dialog 820
 shot en_US.UTF-8 about about-box 820
-# The translations, whose dialog is wider.
-for locale in de_DE fr_FR es_ES ja_JP; do
-    shot $locale.UTF-8 dialog "config-dialog-${locale%_*}" 920
+# The translations, whose dialog is wider, as resources/languages/languages.txt
+# lists them.
+grep -v '^#' resources/languages/languages.txt | while read -r _ locale; do
+    shot "$locale.UTF-8" dialog "config-dialog-${locale%_*}" 920
 done
 ls -l docs/*.png

@@ -5,13 +5,29 @@
 
 #include <cstring>
 
-const Language kLanguages[5] = {
-    {"en_US.UTF-8", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)},
-    {"de_DE.UTF-8", MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL)},
-    {"fr_FR.UTF-8", MAKELANGID(LANG_FRENCH, SUBLANG_NEUTRAL)},
-    {"es_ES.UTF-8", MAKELANGID(LANG_SPANISH, SUBLANG_NEUTRAL)},
-    {"ja_JP.UTF-8", MAKELANGID(LANG_JAPANESE, SUBLANG_NEUTRAL)},
-};
+namespace {
+
+// A translation's resources are in its language, for every country's
+// variant of it (SUBLANG_NEUTRAL), as README asks of a new one.
+LANGID resourceLanguage(const char *locale)
+{
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, locale, -1, name, LOCALE_NAME_MAX_LENGTH);
+    name[2] = L'-'; // "de_DE" as Windows names it, "de-DE"
+    return MAKELANGID(PRIMARYLANGID(LANGIDFROMLCID(LocaleNameToLCID(name, 0))), SUBLANG_NEUTRAL);
+}
+
+std::vector<Language> allLanguages()
+{
+    std::vector<Language> languages{{"en_US", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)}};
+    for (const char *locale : {PELMORA_TRANSLATION_LOCALES}) // from languages.txt, by CMake
+        languages.push_back({locale, resourceLanguage(locale)});
+    return languages;
+}
+
+} // namespace
+
+const std::vector<Language> kLanguages = allLanguages();
 
 const Language &localeLanguage()
 {

@@ -8,19 +8,19 @@
 #include <vector>
 
 struct Language {
-    const char *locale; // as LC_ALL names it under Wine
+    const char *locale; // as LC_ALL names it under Wine, less its ".UTF-8"
     LANGID resources;   // the LANGUAGE of its resources
 };
 
-// English first, then each translation.
-extern const Language kLanguages[5];
+// English first, then each translation that languages/languages.txt lists.
+extern const std::vector<Language> kLanguages;
 
 struct Languages {
     const Language *first, *last;
     const Language *begin() const { return first; }
     const Language *end() const { return last; }
 };
-inline Languages translations() { return {kLanguages + 1, kLanguages + 5}; }
+inline Languages translations() { return {kLanguages.data() + 1, kLanguages.data() + kLanguages.size()}; }
 
 // The language of the locale this process runs under (LC_ALL, or else
 // LC_MESSAGES, as Wine takes it): a translation of that language, or else
