@@ -11,6 +11,10 @@ use_wine_prefix "$root/build/screenshot-prefix-$arch" $arch
 start_virtual_display
 trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
 boot_wine_prefix
+# The sample modems of README's first command; the serial port map lives
+# only while the Wine server runs: keep one up.
+wineserver -p
+"$wine" regedit /S scripts/lib/sample-modems.reg
 
 # shot LOCALE POSE PICTURE WIDTH: the dialog as a user of that locale sees it.
 shot() {

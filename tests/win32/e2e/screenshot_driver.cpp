@@ -1,9 +1,10 @@
-// Puts the dialog into a state worth a picture for the documentation: with
+// Puts the dialog, over the sample modems that the screenshot script has
+// registered (scripts/lib/sample-modems.reg, as README's first command
+// does), into a state worth a picture for the documentation: with
 // "dialog", the second modem selected and the accept keypad in use; with
 // "about", the About box over the dialog. It then holds still for a while
 // so the picture can be taken, and closes the program.
-#include "SampleModems.h"
-
+#include "RunningDialog.h"
 #include "resource.h"
 
 #include <cstring>
@@ -11,14 +12,6 @@
 int main(int argc, char **argv)
 {
     const bool about = argc > 1 && std::strcmp(argv[1], "about") == 0;
-    clearModems();
-    addModem("0000", {{"FriendlyName", "Ostrevan Pelmora 56K Data Fax Modem"}, {"AttachedTo", "COM1"}});
-    addModem("0001", {{"FriendlyName", "Ostrevan Pelmora V.92 PCI Modem"}, {"AttachedTo", "COM3"}});
-    addModem("0002", {{"DriverDesc", "Ostrevan Pelmora External Voice Modem"}, {"AttachedTo", "COM7"}});
-    setText(kSerialPorts, "\\Device\\Serial0", "COM1");
-    setText(kSerialPorts, "\\Device\\Serial2", "COM3");
-    setText(settingsKey("0001"), "ResumeSequence", "*1");
-
     RunningDialog dialog;
     dialog.select(1);
     dialog.click(IDC_ACCEPT_OVERRIDE);
@@ -27,6 +20,5 @@ int main(int argc, char **argv)
     if (about)
         PostMessageA(dialog.window(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     Sleep(15000);
-    clearModems();
     return 0;
 }
