@@ -114,6 +114,17 @@ export_table(File)
 string(REGEX REPLACE "(\n[^\t\n]+\t[^\t\n]+\t[^\t\n]+\\.(exe|dll)\t[0-9]+\t)\t" "\\1${PRODUCT_VERSION}\t"
        table "${table}")
 file(WRITE ${tables}/File.idt "${table}")
+# Both editions share the upgrade code, so that the one's MSI replaces the
+# other's copy; at the same version too, which wixl's MajorUpgrade cannot
+# allow: its upgrade row gets VersionMaxInclusive (512). Its own copy, of
+# the same product code, Windows Installer never takes for an upgrade.
+export_table(Upgrade)
+if(NOT table MATCHES "\t${VERSION}\t\t([0-9]+)\t\tWIX_UPGRADE_DETECTED")
+  message(FATAL_ERROR "wixl wrote no upgrade row up to ${VERSION} into ${OUTPUT}: ${table}")
+endif()
+math(EXPR attributes "${CMAKE_MATCH_1} | 512")
+string(REPLACE "${CMAKE_MATCH_0}" "\t${VERSION}\t\t${attributes}\t\tWIX_UPGRADE_DETECTED" table "${table}")
+file(WRITE ${tables}/Upgrade.idt "${table}")
 # Before InstallValidate (1400), and so before anything is changed, the
 # running copy's check stops the install, upgrade or removal while a
 # program of the product runs (a custom action of type 2, an exe from
@@ -124,7 +135,7 @@ export_table(CustomAction)
 file(WRITE ${tables}/CustomAction.idt "${table}RunningCopyCheck\t2\tRunningCopyCheck\t[UILevel]\t\n")
 export_table(InstallExecuteSequence)
 file(WRITE ${tables}/InstallExecuteSequence.idt "${table}RunningCopyCheck\t\t1390\n")
-foreach(name File Binary CustomAction InstallExecuteSequence)
+foreach(name File Upgrade Binary CustomAction InstallExecuteSequence)
   # msibuild finds the Binary table's files from where it runs.
   run(${MSIBUILD} ${OUTPUT} -i ${name}.idt WORKING_DIRECTORY ${tables})
 endforeach()

@@ -65,7 +65,8 @@ function(make_edition settings)
   # 3. The setup program, from its script filled in with the settings: the
   #    files one by one, in the one order, so that two builds pack them alike;
   #    its version record, which its uninstaller shares, with the texts of the
-  #    binaries' (resources/VersionRecord.h).
+  #    binaries' (resources/VersionRecord.h); the registry view in which the
+  #    other edition's setup program registers its copy.
   set(NSIS_FILES "")
   set(NSIS_DELETED_FILES "")
   foreach(file ${FILES})
@@ -92,8 +93,10 @@ function(make_edition settings)
   if(PLATFORM STREQUAL win64)
     string(APPEND NSIS_DEFINES "\nTarget amd64-unicode")
     set(NSIS_PROGRAM_FILES "$PROGRAMFILES64")
+    set(NSIS_OTHER_VIEW 32)
   else()
     set(NSIS_PROGRAM_FILES "$PROGRAMFILES")
+    set(NSIS_OTHER_VIEW 64)
   endif()
   configure_file(${SETUP_SCRIPT} ${work}/${PACKAGE_NAME}.nsi @ONLY)
   find_program(MAKENSIS makensis REQUIRED)
