@@ -2,8 +2,9 @@
 # Features entry like the setup program's, and each binary has
 # its version in the File table, so that Windows Installer compares versions
 # rather than dates when it replaces one. It remembers its folder, in the
-# registry view of its platform, for an upgrade to find. SETTINGS, the
-# release's, names the key and the platform.
+# registry view of its platform, for an upgrade to find. It replaces a copy
+# of the other edition of the same version. SETTINGS, the release's, names
+# the key and the platform.
 # Run: cmake -DMSI=... -DVERSION=... -DBINARIES=a.exe;b.dll -DSETTINGS=... -P check_msi.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${SETTINGS})
@@ -53,4 +54,16 @@ endif()
 if(NOT found STREQUAL wanted)
   message(SEND_ERROR "${MSI} does not remember its folder as InstallDir under HKLM\\${MSI_KEY}, "
                      "and look for it there, in the registry view of ${PLATFORM} (found [${found}])")
+endif()
+
+# Either edition's MSI replaces the other's copy, at the same version too:
+# the upgrade row reaches VERSION inclusive (attribute 512), which wixl does
+# not write itself.
+table(Upgrade upgrades)
+set(inclusive 0)
+if(upgrades MATCHES "\t${VERSION}\t\t([0-9]+)\t\tWIX_UPGRADE_DETECTED")
+  math(EXPR inclusive "${CMAKE_MATCH_1} & 512")
+endif()
+if(NOT inclusive)
+  message(SEND_ERROR "${MSI} does not replace a copy of the same version ${VERSION}: ${upgrades}")
 endif()
