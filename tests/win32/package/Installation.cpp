@@ -130,3 +130,17 @@ std::string msiexec(const char *action, const std::string &package)
 {
     return "msiexec " + std::string(action) + " \"" + package + "\" /qn";
 }
+
+bool startWithOutputPipe(std::string commandLine, DWORD size, HANDLE &read, HANDLE &write,
+                         PROCESS_INFORMATION &process)
+{
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    CreatePipe(&read, &write, &inherited, size);
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = write;
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)
+        != FALSE;
+}

@@ -42,6 +42,10 @@ bool stamped(const std::string &path);
 DWORD uninstallFrom(const std::string &dir);
 // As Apps and Features runs it: done once the folder and the registration are gone.
 bool uninstall(const std::string &dir);
+// Starts the command line with its standard output and error into a pipe
+// of that size, whose ends are set in read and write.
+bool startWithOutputPipe(std::string commandLine, DWORD size, HANDLE &read, HANDLE &write,
+                         PROCESS_INFORMATION &process);
 // The versions of Pelmora Modem-on-Hold that Windows Installer has installed.
 std::vector<std::string> msiVersions();
 std::string msiexec(const char *action, const std::string &package);
@@ -57,15 +61,7 @@ public:
             dialog_ = std::make_unique<RunningDialog>(kInstallDir + "\\" + program);
             return;
         }
-        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        CreatePipe(&read_, &write_, &inherited, 1);
-        SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = write_;
-        std::string line = "\"" + kInstallDir + "\\" + program + "\" --help";
-        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process_))
+        if (!startWithOutputPipe("\"" + kInstallDir + "\\" + program + "\" --help", 1, read_, write_, process_))
             ADD_FAILURE() << "cannot start " << program << ": error " << GetLastError();
         // Once its output shows, it holds the running copy's mark.
         DWORD shown = 0;

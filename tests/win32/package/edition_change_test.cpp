@@ -6,19 +6,11 @@
 namespace {
 
 // What a console program prints, once it has ended.
-std::string outputOf(std::string commandLine)
+std::string outputOf(const std::string &commandLine)
 {
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     HANDLE read = nullptr, write = nullptr;
-    CreatePipe(&read, &write, &inherited, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = write;
     PROCESS_INFORMATION process{};
-    const BOOL started =
-        CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    const bool started = startWithOutputPipe(commandLine, 0, read, write, process);
     CloseHandle(write);
     std::string output;
     char buffer[4096];
